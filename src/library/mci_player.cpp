@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cwctype>
+#include <iterator>
 
 namespace library {
 
@@ -22,17 +23,18 @@ std::wstring DefaultTempFolder() {
     return folder;
 }
 
-// The extension of the link's last path segment (".mp3"), or ".mp3" when it has none worth keeping;
-// some decoders choose by extension.
+// The media extension of the link's last path segment (".flac"), else ".mp3": some decoders choose
+// by extension, and a link may well end in ".php" or nothing at all.
 std::wstring ExtensionOf(const std::wstring& link) {
-    std::wstring path = link.substr(0, link.find_first_of(L"?#"));
-    const size_t slash = path.rfind(L'/');
+    static const wchar_t* const kMedia[] = {L".mp3", L".m4a", L".aac", L".flac", L".wav", L".wma", L".ogg",
+                                            L".ape", L".mp4", L".mkv", L".flv", L".avi", L".wmv"};
+    const std::wstring path = link.substr(0, link.find_first_of(L"?#"));
     const size_t dot = path.rfind(L'.');
-    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return L".mp3";
+    if (dot == std::wstring::npos || path.find(L'/', dot) != std::wstring::npos) return L".mp3";
     std::wstring ext = path.substr(dot);
-    const bool plain = ext.size() >= 2 && ext.size() <= 6 &&
-                       std::all_of(ext.begin() + 1, ext.end(), [](wchar_t c) { return std::iswalnum(c); });
-    return plain ? ext : L".mp3";
+    for (wchar_t& c : ext) c = static_cast<wchar_t>(std::towlower(c));
+    const bool media = std::any_of(std::begin(kMedia), std::end(kMedia), [&](const wchar_t* m) { return ext == m; });
+    return media ? ext : L".mp3";
 }
 
 int DeviceVolume(int volume) { return std::clamp(volume, 0, 100) * 10; }
