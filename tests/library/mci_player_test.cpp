@@ -79,7 +79,10 @@ TEST_F(MciPlayerTest, LocalFileOpensPlaysReportsAndStops) {
     EXPECT_EQ(player.Position(), -1);
     EXPECT_EQ(player.Length(), 0);
 
-    player.Open(TonePath());
+    // Downloaded files carry Chinese names with blanks.
+    const std::wstring song = temp / L"周杰伦 - 晴天.mp3";
+    ASSERT_TRUE(CopyFileW(TonePath().c_str(), song.c_str(), FALSE));
+    player.Open(song);
     EXPECT_EQ(player.State(), kStopped);
     EXPECT_NEAR(player.Length(), 1500, 100);
     EXPECT_EQ(player.Position(), 0);
