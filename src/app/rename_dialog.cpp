@@ -8,7 +8,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"QulieRenameDialog";
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     const wchar_t* className;
     DWORD style;
@@ -20,7 +20,7 @@ struct ControlSpec {
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP;
 constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
 
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {RenameDialog::kLabel1, L"STATIC", kLabel, 0, 8, 8, 40, 24, L"原名称："},
     {RenameDialog::kOldNameEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 55, 9, 240, 24, L""},
     {RenameDialog::kLabel2, L"STATIC", kLabel, 0, 8, 40, 40, 24, L"新名称："},
@@ -80,7 +80,7 @@ bool RenameDialog::Create() {
     if (!window) return false;
     window_ = window;
     if (!font_) font_.reset(CreateMessageFont());
-    for (const ControlSpec& c : kControls) {
+    for (const ControlLayout& c : kControls) {
         const HWND control =
             CreateWindowExW(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, c.height, window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
