@@ -71,7 +71,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             // Buttons and menu entries only; edit boxes and the drop-down box also report other events.
-            if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
+            // A greyed-out button may still be "clicked" by a program; it must do nothing.
+            if (lParam == 0 || (HIWORD(wParam) == BN_CLICKED && IsWindowEnabled(reinterpret_cast<HWND>(lParam))))
+                OnCommand(LOWORD(wParam));
             return 0;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));

@@ -35,13 +35,20 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
 int Scale(int value, UINT dpi) { return MulDiv(value, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
 
 // The drop-down box's height is its selection field, which follows the item height rather than the
-// size it was created with.
+// size it was created with. How the field's frame adds to the item height varies between
+// implementations, so adjust by what the window actually measures.
 void FitComboHeight(HWND combo, int height) {
-    RECT rect;
-    GetWindowRect(combo, &rect);
+    auto measure = [combo] {
+        RECT rect;
+        GetWindowRect(combo, &rect);
+        return static_cast<int>(rect.bottom - rect.top);
+    };
     auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    int frame = (rect.bottom - rect.top) - item;
-    if (height - frame > 0) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+    for (int attempt = 0; attempt < 3 && measure() != height; ++attempt) {
+        item -= measure() - height;
+        if (item <= 0) return;
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
+    }
 }
 
 }  // namespace
