@@ -199,6 +199,34 @@ TEST_F(LayoutTest, ControlsUseTheSystemMessageFont) {
     }
 }
 
+// Moving to a 144 DPI monitor scales places, sizes and visible columns by 1.5; hidden columns stay 1.
+TEST_F(LayoutTest, DpiChangeScalesTheLayout) {
+    Open();
+    RECT suggested{75, 75, 75 + 635, 75 + 750};
+    SendMessageW(Window().hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT window;
+    GetWindowRect(Window().hwnd(), &window);
+    EXPECT_EQ(window.right - window.left, 635);
+    EXPECT_EQ(window.bottom - window.top, 750);
+    struct Scaled {
+        CommandId id;
+        int x, y, width, height;
+    };
+    for (const Scaled& e : {Scaled{kOpenFolder, 488, 0, 120, 30}, Scaled{kSongList, 0, 86, 684, 551},
+                            Scaled{kStatusBar, 0, 684, 570, 30}, Scaled{kBatchQuality, 411, 642, 96, 30},
+                            Scaled{kSaveSettings, 500, 525, 84, 36}}) {
+        RECT rect = RectOnTabs(e.id);
+        EXPECT_EQ(rect.left, e.x) << e.id;
+        EXPECT_EQ(rect.top, e.y) << e.id;
+        EXPECT_EQ(rect.right - rect.left, e.width) << e.id;
+        EXPECT_EQ(rect.bottom - rect.top, e.height) << e.id;
+    }
+    win::ListView songs(Control(kSongList));
+    EXPECT_EQ(songs.ColumnWidth(0), 623);
+    for (int column = 1; column < 5; ++column) EXPECT_EQ(songs.ColumnWidth(column), 1);
+    EXPECT_EQ(win::StatusBar(Control(kStatusBar)).CellEdges(), (std::vector<int>{45, 533, 578, 623, 698}));
+}
+
 TEST_F(LayoutTest, PopupMenusHoldTheirEntriesInOrder) {
     Open();
     auto entries = [](std::initializer_list<const wchar_t*> texts) {
