@@ -56,8 +56,8 @@ win::TableModel* MainWindow::ModelOf(CommandId list) {
 
 void MainWindow::ShowTab(int tab) {
     win::TabControl(Control(kTabs)).SetCurrent(tab);
-    for (const auto& spec : ControlSpecs())
-        if (spec.tab != kAlwaysShown) win::Control(Control(spec.id)).Show(spec.tab == tab);
+    for (const auto& def : ControlDefs())
+        if (def.tab != kAlwaysShown) win::Control(Control(def.id)).Show(def.tab == tab);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

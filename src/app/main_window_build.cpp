@@ -12,15 +12,15 @@ struct ClassAndStyle {
     DWORD exStyle;
 };
 
-ClassAndStyle ClassFor(const ControlSpec& spec) {
+ClassAndStyle ClassFor(const ControlDef& def) {
     constexpr DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
     constexpr DWORD list = child | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-    switch (spec.kind) {
+    switch (def.kind) {
         case ControlKind::Tabs: return {WC_TABCONTROLW, child | WS_TABSTOP, 0};
         case ControlKind::StatusBar: return {STATUSCLASSNAMEW, child | CCS_NOPARENTALIGN | CCS_NORESIZE, 0};
         case ControlKind::Label:
             // Single-line labels are centred vertically beside the edit boxes they name.
-            return {WC_STATICW, child | SS_LEFT | (spec.height <= 24 ? SS_CENTERIMAGE : 0), 0};
+            return {WC_STATICW, child | SS_LEFT | (def.height <= 24 ? SS_CENTERIMAGE : 0), 0};
         case ControlKind::Edit: return {WC_EDITW, child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
         case ControlKind::Button: return {WC_BUTTONW, child | WS_TABSTOP | BS_PUSHBUTTON, 0};
         case ControlKind::CheckBox: return {WC_BUTTONW, child | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
@@ -55,13 +55,13 @@ void FitComboHeight(HWND combo, int height) {
 
 void MainWindow::BuildControls() {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE));
-    for (const auto& spec : ControlSpecs()) {
-        ClassAndStyle cls = ClassFor(spec);
-        DWORD visible = spec.tab == kAlwaysShown || spec.tab == 0 ? WS_VISIBLE : 0;
-        HWND control = CreateWindowExW(cls.exStyle, cls.className, spec.text, cls.style | visible, spec.x, spec.y,
-                                       spec.width, spec.height, hwnd(), reinterpret_cast<HMENU>(INT_PTR(spec.id)),
+    for (const auto& def : ControlDefs()) {
+        ClassAndStyle cls = ClassFor(def);
+        DWORD visible = def.tab == kAlwaysShown || def.tab == 0 ? WS_VISIBLE : 0;
+        HWND control = CreateWindowExW(cls.exStyle, cls.className, def.text, cls.style | visible, def.x, def.y,
+                                       def.width, def.height, hwnd(), reinterpret_cast<HMENU>(INT_PTR(def.id)),
                                        instance, nullptr);
-        controls_[spec.id] = control;
+        controls_[def.id] = control;
     }
 
     win::TabControl tabs(Control(kTabs));
@@ -75,10 +75,10 @@ void MainWindow::BuildControls() {
     for (CommandId id : {kSongList, kMvList, kDownloadList, kLocalList}) {
         win::ListView list(Control(id));
         DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
-        if (FindControlSpec(id)->kind == ControlKind::TickList) extended |= LVS_EX_CHECKBOXES;
+        if (FindControlDef(id)->kind == ControlKind::TickList) extended |= LVS_EX_CHECKBOXES;
         list.SetExtendedStyle(extended);
         int index = 0;
-        for (const auto& column : ColumnSpecs(id))
+        for (const auto& column : ColumnDefs(id))
             list.InsertColumn(index++, column.title, column.width, column.centred ? LVCFMT_CENTER : LVCFMT_LEFT);
     }
 
@@ -111,18 +111,18 @@ void MainWindow::ApplyFont(UINT dpi) {
 }
 
 void MainWindow::ApplyLayout(UINT dpi) {
-    for (const auto& spec : ControlSpecs()) {
-        HWND control = Control(spec.id);
-        SetWindowPos(control, nullptr, Scale(spec.x, dpi), Scale(spec.y, dpi), Scale(spec.width, dpi),
-                     Scale(spec.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-        if (spec.kind == ControlKind::ComboBox) FitComboHeight(control, Scale(spec.height, dpi));
+    for (const auto& def : ControlDefs()) {
+        HWND control = Control(def.id);
+        SetWindowPos(control, nullptr, Scale(def.x, dpi), Scale(def.y, dpi), Scale(def.width, dpi),
+                     Scale(def.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (def.kind == ControlKind::ComboBox) FitComboHeight(control, Scale(def.height, dpi));
     }
     std::vector<int> cells;
     for (int width : kStatusCellWidths) cells.push_back(Scale(width, dpi));
     win::StatusBar(Control(kStatusBar)).SetCells(cells);
     for (CommandId id : {kSongList, kMvList, kDownloadList, kLocalList}) {
         int index = 0;
-        for (const auto& column : ColumnSpecs(id))
+        for (const auto& column : ColumnDefs(id))
             // Hidden one-pixel columns stay one pixel wide at every DPI.
             List(id).SetColumnWidth(index++, column.width == 1 ? 1 : Scale(column.width, dpi));
     }

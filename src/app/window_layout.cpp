@@ -13,7 +13,7 @@ using K = ControlKind;
 // Group box 分组框1 sits at 12, 326; its controls are placed relative to it.
 constexpr int kFolderGroupX = 12, kFolderGroupY = 326;
 
-const ControlSpec kControls[] = {
+const ControlDef kControls[] = {
     {kTabs, K::Tabs, kAlwaysShown, 0, 0, 480, 456, L""},
     {kStatusBar, K::StatusBar, kAlwaysShown, 0, 456, 380, 20, L""},
     {kOpenFolder, K::Button, kAlwaysShown, 325, 0, 80, 20, L"打开下载目录"},
@@ -61,12 +61,12 @@ const ControlSpec kControls[] = {
 };
 
 // Width 1 keeps a column (the hashes, the link, the job handle) in the table while hiding it.
-const ColumnSpec kSongColumns[] = {
+const ColumnDef kSongColumns[] = {
     {L"歌名", 415, false}, {L"标准", 1, false}, {L"高质", 1, false}, {L"无损", 1, false}, {L"视频", 1, false}};
-const ColumnSpec kMvColumns[] = {{L"歌名", 350, false}, {L"质量", 50, true}, {L"HASH", 1, false}};
-const ColumnSpec kDownloadColumns[] = {{L"文件名", 240, false}, {L"总大小", 60, true}, {L"已下载", 60, true},
+const ColumnDef kMvColumns[] = {{L"歌名", 350, false}, {L"质量", 50, true}, {L"HASH", 1, false}};
+const ColumnDef kDownloadColumns[] = {{L"文件名", 240, false}, {L"总大小", 60, true}, {L"已下载", 60, true},
                                        {L"状态", 50, true},     {L"地址", 1, false},    {L"任务句柄", 1, false}};
-const ColumnSpec kLocalColumns[] = {{L"序号", 40, false}, {L"歌曲名称", 320, false}, {L"类别", 50, true}};
+const ColumnDef kLocalColumns[] = {{L"序号", 40, false}, {L"歌曲名称", 320, false}, {L"类别", 50, true}};
 
 const MenuEntry kListMenu[] = {
     {L"试听", kMenuPreview},           {L"停止", kMenuStopPreview},        {nullptr, kNoCommand},
@@ -86,15 +86,15 @@ const int kStatusCellWidths[5] = {30, 325, 30, 30, 50};
 const wchar_t* const kStatusCellTexts[5] = {L"状态", L"等待选择试听歌曲", L"音量", L"50", L""};
 const wchar_t* const kQualityItems[4] = {L"标准", L"高音质", L"无损", L"音乐MV"};
 
-std::span<const ControlSpec> ControlSpecs() { return kControls; }
+std::span<const ControlDef> ControlDefs() { return kControls; }
 
-const ControlSpec* FindControlSpec(CommandId id) {
-    for (const auto& spec : kControls)
-        if (spec.id == id) return &spec;
+const ControlDef* FindControlDef(CommandId id) {
+    for (const auto& def : kControls)
+        if (def.id == id) return &def;
     return nullptr;
 }
 
-std::span<const ColumnSpec> ColumnSpecs(CommandId list) {
+std::span<const ColumnDef> ColumnDefs(CommandId list) {
     switch (list) {
         case kSongList: return kSongColumns;
         case kMvList: return kMvColumns;

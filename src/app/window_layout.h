@@ -17,22 +17,22 @@ extern const wchar_t* const kTabTitles[kTabCount];
 
 enum class ControlKind { Tabs, StatusBar, Label, Edit, Button, CheckBox, ComboBox, GroupBox, List, TickList };
 
-struct ControlSpec {
+struct ControlDef {
     CommandId id;
     ControlKind kind;
     int tab;  // kAlwaysShown, or the tab it belongs to
     int x, y, width, height;  // relative to the tab control, which sits at the window's client origin
     const wchar_t* text;
 };
-std::span<const ControlSpec> ControlSpecs();
-const ControlSpec* FindControlSpec(CommandId id);
+std::span<const ControlDef> ControlDefs();
+const ControlDef* FindControlDef(CommandId id);
 
-struct ColumnSpec {
+struct ColumnDef {
     const wchar_t* title;
     int width;
     bool centred;
 };
-std::span<const ColumnSpec> ColumnSpecs(CommandId list);
+std::span<const ColumnDef> ColumnDefs(CommandId list);
 
 extern const int kStatusCellWidths[5];
 extern const wchar_t* const kStatusCellTexts[5];
