@@ -11,7 +11,7 @@
 #include "queue/download_engine.h"
 #include "queue/queue_ui.h"
 #include "queue/task_file.h"
-#include "queue/worker_threads.h"
+#include "win/worker_threads.h"
 #include "win/table_model.h"
 
 namespace queue {
@@ -98,7 +98,7 @@ private:
     std::wstring downloadFolder_;                 // guarded by mutex_
 
     std::shared_ptr<ReportGate> gate_;  // lets reports that arrive after the queue is gone do nothing
-    WorkerThreads threads_;             // runner threads; joined first thing in the destructor
+    win::WorkerThreads threads_;             // runner threads; joined first thing in the destructor
 };
 
 }  // namespace queue

@@ -144,7 +144,7 @@ TEST_F(QueueTest, FailedStartAndFailureReportShowTheBoxAndTheQueueMovesOn) {
     q.AddTask(L"b.mp3", L"ub");
     q.AddTask(L"c.mp3", L"uc");
     ASSERT_TRUE(engine.WaitForStarts(2));  // a failed to start, b runs
-    EXPECT_EQ(ui.failureBoxes, 1);
+    EXPECT_TRUE(WaitUntil([&] { return ui.failureBoxes == 1; }));
     EXPECT_EQ(State(0), L"下载失败");
     EXPECT_EQ(q.CurrentRow(), 1);
     engine.Report(1, downloader::kProgress, 4194304, 1048576);
