@@ -18,7 +18,7 @@ public:
     virtual bool SetControl(downloader::JobHandle job, int control) = 0;
 };
 
-// The segmented downloader behind the interface above.
-std::unique_ptr<DownloadEngine> MakeSegmentedDownloadEngine();
+// The segmented downloader behind the interface above; tests shorten its time-outs through `options`.
+std::unique_ptr<DownloadEngine> MakeSegmentedDownloadEngine(downloader::JobOptions options = {});
 
 }  // namespace queue

@@ -16,10 +16,10 @@ namespace queue_test {
 
 using namespace std::chrono_literals;
 
-// Polls until `done` holds or two seconds pass; returns whether it held.
+// Polls until `done` holds or the time is up; returns whether it held.
 template <class Pred>
-bool WaitUntil(Pred done) {
-    auto until = std::chrono::steady_clock::now() + 2s;
+bool WaitUntil(Pred done, std::chrono::milliseconds limit = 2s) {
+    auto until = std::chrono::steady_clock::now() + limit;
     while (!done()) {
         if (std::chrono::steady_clock::now() > until) return false;
         std::this_thread::sleep_for(2ms);
