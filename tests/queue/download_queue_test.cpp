@@ -4,6 +4,7 @@
 
 #include "fake_engine.h"
 #include "queue/download_list.h"
+#include "queue/task_restore.h"
 #include "support/temp_dir.h"
 #include "win/file_io.h"
 #include "win/text.h"
@@ -124,8 +125,9 @@ TEST_F(QueueTest, PauseThenEnqueueThenResume) {
 }
 
 TEST_F(QueueTest, ResumeRightAfterStartRunsRestoredTasks) {
-    AppendWaitingRow(list, L"a.mp3", L"ua");
-    AppendWaitingRow(list, L"b.mp3", L"ub");
+    file.AppendTask(L"a.mp3", L"ua");
+    file.AppendTask(L"b.mp3", L"ub");
+    ASSERT_EQ(RestoreTasks(file.ReadText(), list), 2);
     Settle();
     EXPECT_EQ(engine.Starts(), 0u);
     EXPECT_TRUE(q.ResumeEntryEnabled());
