@@ -30,6 +30,8 @@ int RunProgram(HINSTANCE instance, int show, std::wstring runDirectory) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // The prompter outlives the context: a failure box may still show while the queue goes.
+    Win32Prompter prompter;
     AppContext context(runDirectory.empty() ? win::ExeDirectory() : std::move(runDirectory));
     OpenHttpSession(context.state);
     context.state.hotkeyTable.clear();
@@ -37,7 +39,6 @@ int RunProgram(HINSTANCE instance, int show, std::wstring runDirectory) {
     Teardown teardown(context.state);
     context.state.processHeap = GetProcessHeap();
 
-    Win32Prompter prompter;
     Win32MenuPresenter menus;
     MainWindow window(context, prompter, menus);
     if (!window.Create(instance, show)) return 1;
