@@ -34,8 +34,6 @@ int RunProgram(HINSTANCE instance, int show, std::wstring runDirectory) {
     Win32Prompter prompter;
     AppContext context(runDirectory.empty() ? win::ExeDirectory() : std::move(runDirectory));
     OpenHttpSession(context.state);
-    context.state.hotkeyTable.clear();
-    context.state.windowList.clear();
     Teardown teardown(context.state);
     context.state.processHeap = GetProcessHeap();
 
