@@ -5,11 +5,8 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstdint>
-#include <functional>
 #include <mutex>
 #include <string>
-#include <vector>
 
 class HttpSession;  // the program's HTTP client; created at start-up by its own module
 
