@@ -14,8 +14,8 @@ namespace {
 // A song record with every key of the song pattern in its order, plus keys the pattern skips.
 std::wstring SongRecord(const std::wstring& name, const std::wstring& lossless, const std::wstring& high,
                         const std::wstring& mv, const std::wstring& standard) {
-    return LR"({"SongName":"s","OwnerCount":1,"Bitrate":128,"SQFileSize":2,"ResFileSize":0,"Grp":[],"AlbumName":"a",)"
-           LR"("Privilege":8,"FileName":")" +
+    return LR"({"SongName":"s","OwnerCount":1,"Bitrate":128,"SQFileSize":2,"ResFileSize":0,"Grp":[],)"
+           LR"("AlbumName":"a","Privilege":8,"FileName":")" +
            name + LR"(","ID":"1","SQFileHash":")" + lossless + LR"(","A320Privilege":0,"HQFileHash":")" + high +
            LR"(","SuperExtName":"","HQFileSize":3,"FileSize":4,"Publish":1,"SingerName":"x","SQPrivilege":0,)"
            LR"("MvHash":")" +
