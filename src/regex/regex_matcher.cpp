@@ -166,7 +166,7 @@ bool RegexMatcher::Run(std::wstring pattern, std::wstring_view subject, bool ign
             ++r->count;
             if (!global) break;
         }
-    } catch (const std::exception&) {
+    } catch (...) {
         // A rejected pattern (boost::regex_error), a run over the engine's complexity limit or our step
         // budget (std::runtime_error), or memory running out: no results, and the caller sees zero matches.
         r->engine.reset();
@@ -194,7 +194,7 @@ std::wstring RegexMatcher::ReplaceMatches(std::wstring_view replacement) const {
     try {
         boost::regex_replace(std::back_inserter(out), first, last, *results_->engine, std::wstring(replacement), f);
         return out;
-    } catch (const std::exception&) {
+    } catch (...) {
         return {};
     }
 }
