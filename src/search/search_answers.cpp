@@ -8,7 +8,7 @@
 namespace search {
 namespace {
 
-// Read key by key too: the service has reordered record keys over the years, and the fixed pattern misreads those.
+// Also read key by key: the service has reordered its record keys over the years, and the pattern misreads those.
 // The pattern's rows stand whenever it finds as many records as the key-by-key reading.
 template <class Row>
 std::vector<Row> PreferFixedOrder(std::vector<Row> byPattern, std::vector<Row> byKey) {
