@@ -18,8 +18,8 @@ std::vector<JsonRecord> Find(std::wstring_view json) {
 }  // namespace
 
 TEST(JsonRecords, NestedObjectsAndStringsWithBracesStayInsideTheRecord) {
-    auto records = Find(
-        LR"({"list":[{"n":{"a":"}"},"id":"1","s":"x\"}{\\","grp":[{"id":"inner"}],"t":"-"}, {"id":"2","n":null}]})");
+    auto records = Find(LR"({"list":[{"n":{"a":"}"},"id":"1","s":"x\"}{\\","grp":[{"id":"inner"}],"t":"-"},)"
+                        LR"( {"id":"2","n":null}]})");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].Text(L"id"), L"1");
     EXPECT_EQ(records[0].Text(L"s"), LR"(x\"}{\\)");  // raw, escapes kept
