@@ -1,10 +1,14 @@
 #pragma once
 // Everything the program owns for its whole run: the run directory, the program-wide state, the four
-// tables behind the list views and the endpoint settings. It outlives the main window.
+// tables behind the list views, the endpoint settings and the one HTTP session. It outlives the main
+// window.
 #include <string>
 
 #include "app/app_state.h"
+#include "app/background_jobs.h"
+#include "app/search_state.h"
 #include "app/settings.h"
+#include "http/http_session.h"
 #include "win/table_model.h"
 
 namespace app {
@@ -28,6 +32,14 @@ struct AppContext {
     AppTables tables;
     // Read by the window thread during start-up, before any worker starts; read-only afterwards.
     Endpoints endpoints;
+    // The program's one HTTP client, opened with its user agent here and torn down with the context.
+    // Every open–send–read on it holds its own lock, so any thread may use it.
+    http::HttpSession http;
+    SearchState search{tables.songResults, tables.mvResults};
+
+    // Keep this member last: it stops and joins the search and enqueue threads before anything they use
+    // is destroyed.
+    BackgroundJobs jobs;
 };
 
 }  // namespace app

@@ -3,20 +3,12 @@
 
 namespace app {
 
-void OpenHttpSession(AppState&) {}
-void DestroyHttpSession(AppState&) {}
 void RegisterVolumeHotkeys(MainWindow&) {}
 void RestoreTasks(AppContext&) {}
 void RefreshLocalList(AppContext&) {}
-void SearchSongs(MainWindow&) {}
-void SearchMvs(MainWindow&) {}
-void DownloadSongBatch(MainWindow&) {}
-void DownloadMvBatch(MainWindow&) {}
 void PreviewSong(MainWindow&) {}
 void StopPreview(MainWindow&) {}
 void RenameResult(MainWindow&, int) {}
-void EnqueueSelectedSong(MainWindow&, Quality) {}
-void EnqueueSelectedMv(MainWindow&) {}
 void ResumeDownload(MainWindow&) {}
 void PauseDownload(MainWindow&) {}
 void RemoveSelectedTask(MainWindow&) {}
