@@ -1,14 +1,20 @@
 #pragma once
 // Everything the program owns for its whole run: the run directory, the program-wide state, the four
-// tables behind the list views, the endpoint settings and the one HTTP session. It outlives the main
-// window.
+// tables behind the list views, the endpoint settings, the one HTTP session, the download queue with its
+// task file and engine, and the local song list. It outlives the main window.
+#include <memory>
 #include <string>
 
+#include "app/app_queue_ui.h"
 #include "app/app_state.h"
 #include "app/background_jobs.h"
 #include "app/search_state.h"
 #include "app/settings.h"
 #include "http/http_session.h"
+#include "library/local_song_list.h"
+#include "queue/download_engine.h"
+#include "queue/download_queue.h"
+#include "queue/task_file.h"
 #include "win/table_model.h"
 
 namespace app {
@@ -21,7 +27,8 @@ struct AppTables {
 };
 
 struct AppContext {
-    explicit AppContext(std::wstring runDir) : runDirectory(std::move(runDir)) {}
+    // `engine` replaces the segmented downloader (tests); null means the real one.
+    explicit AppContext(std::wstring runDir, std::unique_ptr<queue::DownloadEngine> engine = nullptr);
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
@@ -37,8 +44,18 @@ struct AppContext {
     http::HttpSession http;
     SearchState search{tables.songResults, tables.mvResults};
 
+    // The members below are declared in the order they depend on each other, so they go in the reverse:
+    // the queue first (its threads joined, late reports shut out), then what its reports use.
+    queue::TaskFile taskFile;  // runDirectory + "\下载任务.txt"
+    std::unique_ptr<queue::DownloadEngine> downloadEngine;
+    library::LocalSongList localSongs;  // over tables.localSongs
+    AppQueueUi queueUi;
+    // Owns the queue's state (downloading, paused, current row and job); the download folder it uses is
+    // fed from state.DownloadFolder() at start-up and whenever the settings change it.
+    std::unique_ptr<queue::DownloadQueue> downloadQueue;
+
     // Keep this member last: it stops and joins the search and enqueue threads before anything they use
-    // is destroyed.
+    // (the session, the tables, the queue) is destroyed.
     BackgroundJobs jobs;
 };
 

@@ -25,17 +25,6 @@ public:
     // Set at program start before any worker exists; read-only afterwards.
     HANDLE processHeap = nullptr;
 
-    // Written by the queue runner (its worker threads) and the window thread; read by all. Atomic.
-    std::atomic<int> downloading{0};
-    // Written and read by the queue runner and the window thread. Atomic.
-    std::atomic<int> paused{0};
-    // Written and read by the queue runner and the window thread. Atomic.
-    std::atomic<int> currentRow{0};
-    // Handle of the running download job, 1 while none was ever started. Written by the queue runner
-    // and the window thread. Atomic.
-    std::atomic<std::intptr_t> currentJob{0};
-    // Written by the queue runner's FindWaitingRow on any thread; read by the window thread. Atomic.
-    std::atomic<int> lastWaitingRow{0};
     // Written by the window thread (start-up) and the preview hotkeys (window thread); atomic for readers.
     std::atomic<int> previewVolume{0};
     // The page the newest search starts next. Each page's worker is handed its number when it starts;

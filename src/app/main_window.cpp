@@ -26,7 +26,9 @@ void StartWorker(std::function<void()> work) {
 }
 
 MainWindow::MainWindow(AppContext& context, Prompter& prompter, MenuPresenter& menus, MainWindowOptions options)
-    : context_(context), prompter_(prompter), menuPresenter_(menus), options_(options) {}
+    : context_(context), prompter_(prompter), menuPresenter_(menus), options_(options) {
+    context_.queueUi.SetPrompter(&prompter_);
+}
 
 MainWindow::~MainWindow() {
     // Destroy the window while the bindings and menus it uses still exist.
@@ -169,7 +171,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 }
 
 void MainWindow::OnClose() {
-    if (context_.state.downloading.load() == 1 &&
+    if (context_.downloadQueue->Downloading() &&
         prompter_.ShowMessage(hwnd(), L"当前有下载任务进行中，是否退出？", L"信息：", MB_YESNO) != IDYES)
         return;
     DestroyWindow(hwnd());

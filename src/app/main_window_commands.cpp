@@ -27,9 +27,10 @@ void MainWindow::SaveSettings() {
         prompter_.ShowMessage(hwnd(), L"保存设置失败！", kInfoTitle, MB_ICONERROR | MB_OK);
         return;
     }
-    if (context_.state.downloading.load() == 0) {
+    if (!context_.downloadQueue->Downloading()) {
         std::wstring saved = ReadDownloadFolderSetting(context_.runDirectory);
         context_.state.SetDownloadFolder(saved.empty() ? folder : saved);
+        context_.downloadQueue->SetDownloadFolder(context_.state.DownloadFolder());
         prompter_.ShowMessage(hwnd(), L"已保存设置，下载目录已变更！", kInfoTitle, MB_ICONINFORMATION | MB_OK);
     } else {
         prompter_.ShowMessage(hwnd(), L"已保存设置，下次运行本程序生效！", kInfoTitle, MB_ICONINFORMATION | MB_OK);

@@ -17,10 +17,8 @@ void MainWindow::StartUp() {
     win::StatusBar status(Control(kStatusBar));
     for (int cell = 0; cell < 4; ++cell) status.SetCellText(cell, kStatusCellTexts[cell]);
 
-    state.downloading = 0;
-    state.currentJob = 1;
+    // The queue's own state (downloading, paused, current row and job) starts out idle with the queue.
     state.previewVolume = 50;
-    state.paused = 0;
 
     state.taskFileText = win::ReadWholeFile(context_.runDirectory + L"\\下载任务.txt").value_or(std::string());
     if (!state.taskFileText.empty()) StartWorker([&context = context_] { RestoreTasks(context); });
@@ -36,6 +34,7 @@ void MainWindow::PrepareDownloadFolder() {
     std::wstring folder = ReadDownloadFolderSetting(context_.runDirectory);
     if (folder.empty()) folder = context_.runDirectory + L"\\Mymp3\\";
     state.SetDownloadFolder(folder);
+    context_.downloadQueue->SetDownloadFolder(folder);
     win::EditBox(Control(kFolderBox)).SetText(folder);
 
     // The folder exists already: the button can open it. Otherwise make it (one level) and leave the

@@ -14,6 +14,8 @@ int RunProgram(HINSTANCE instance, int show, std::wstring runDirectory) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // The prompter outlives the context: a failure box may still show while the queue goes.
+    Win32Prompter prompter;
     // The context opens the HTTP session; its destruction at the end of the run, however the loop
     // ends, is the teardown.
     AppContext context(runDirectory.empty() ? win::ExeDirectory() : std::move(runDirectory));
@@ -21,7 +23,6 @@ int RunProgram(HINSTANCE instance, int show, std::wstring runDirectory) {
     context.state.windowList.clear();
     context.state.processHeap = GetProcessHeap();
 
-    Win32Prompter prompter;
     Win32MenuPresenter menus;
     MainWindow window(context, prompter, menus);
     if (!window.Create(instance, show)) return 1;

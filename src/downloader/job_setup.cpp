@@ -1,6 +1,9 @@
 // StartDownloadJob: the probe, the target file and its mapping, the record, the supervisor.
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 #include <thread>
 
 #include "downloader/download_supervisor.h"
@@ -14,7 +17,7 @@ using detail::SegmentedDownload;
 
 // The resource's length, or nothing: no answer, an answer that is not a success (an error page is
 // never saved as a song), or no usable Content-Length.
-std::optional<std::int64_t> ProbeLength(const std::wstring& url, const JobOptions& options) {
+std::optional<std::int64_t> AskLength(const std::wstring& url, const JobOptions& options) {
     win::UniqueInternet session = detail::OpenSession(options);
     if (!session) return std::nullopt;
     win::UniqueInternet probe = detail::OpenUrl(session.get(), url, detail::kHeaderBlock, options);
@@ -24,6 +27,36 @@ std::optional<std::int64_t> ProbeLength(const std::wstring& url, const JobOption
     auto length = detail::ContentLength(probe.get());
     if (!length || *length <= 0) return std::nullopt;
     return length;
+}
+
+// What the probe's thread hands back. Shared, because a probe that outlives its time-out is left
+// behind and ends whenever WinINet lets it go.
+struct ProbeResult {
+    std::mutex lock;
+    std::condition_variable done;
+    bool finished = false;                // probe thread, under `lock`
+    std::optional<std::int64_t> length;   // probe thread, under `lock`
+};
+
+// AskLength on a thread of its own: WinINet under Wine honours no receive time-out, and a server that
+// never answers must not hold the caller for ever.
+std::optional<std::int64_t> ProbeLength(const std::wstring& url, const JobOptions& options) {
+    auto result = std::make_shared<ProbeResult>();
+    std::thread([result, url, options] {
+        std::optional<std::int64_t> length;
+        try {
+            length = AskLength(url, options);
+        } catch (...) {
+        }
+        std::lock_guard guard(result->lock);
+        result->length = length;
+        result->finished = true;
+        result->done.notify_all();
+    }).detach();
+    std::unique_lock lock(result->lock);
+    const auto limit = std::chrono::milliseconds(options.connectTimeoutMs + options.receiveTimeoutMs);
+    if (!result->done.wait_for(lock, limit, [&] { return result->finished; })) return std::nullopt;
+    return result->length;
 }
 
 // Deletes the target file unless dismissed; declared before the file handle, so it runs after the
@@ -69,7 +102,6 @@ JobHandle StartJob(const std::wstring& url, const std::wstring& targetPath, int 
     job->segmentCount = static_cast<int>((*length + job->segmentSize - 1) / job->segmentSize);
     job->connections = std::max(1, std::min(connections, job->segmentCount));
     job->segments.resize(job->segmentCount);
-    job->slots.resize(job->connections);
     job->file = std::move(file);
     job->mapping = std::move(mapping);
 

@@ -33,9 +33,16 @@ win::UniqueInternet OpenSession(const JobOptions& options) {
 win::UniqueInternet OpenUrl(HINTERNET session, const std::wstring& url, const std::wstring& headers,
                             const JobOptions& options) {
     if (options.onRequest) options.onRequest(url, headers);
-    return win::UniqueInternet(InternetOpenUrlW(
+    win::UniqueInternet request(InternetOpenUrlW(
         session, url.c_str(), headers.c_str(), static_cast<DWORD>(headers.size()),
         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE, 0));
+    if (request) {
+        // The session's receive time-out covers the answer's head only; the body's reads need it on
+        // the request's own connection.
+        DWORD receiveMs = static_cast<DWORD>(options.receiveTimeoutMs);
+        InternetSetOptionW(request.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
+    }
+    return request;
 }
 
 int StatusCode(HINTERNET request) {

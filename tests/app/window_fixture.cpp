@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <chrono>
+#include <thread>
+
 #include "app/title_notice.h"
 #include "win/controls.h"
 #include "win/list_view.h"
@@ -39,7 +42,7 @@ void WindowTest::Open() {
         return InitCommonControlsEx(&controls) != FALSE;
     }();
     (void)initialised;
-    context_ = std::make_unique<app::AppContext>(dir_.path());
+    context_ = std::make_unique<app::AppContext>(dir_.path(), std::move(engine_));
     window_ = std::make_unique<app::MainWindow>(*context_, prompter_, menus_,
                                                 app::MainWindowOptions{.quitOnDestroy = false});
     ASSERT_TRUE(window_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
@@ -66,6 +69,13 @@ void WindowTest::RightClick(app::CommandId list) {
 void WindowTest::SelectRow(app::CommandId list, int row) {
     Pump();
     win::ListView(Control(list)).Select(row);
+}
+
+void WindowTest::StartSilentDownload() {
+    Context().downloadQueue->AddTask(L"进行中.mp3", L"http://127.0.0.1:9/进行中.mp3");
+    for (int i = 0; i < 500 && !Context().downloadQueue->Downloading(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(Context().downloadQueue->Downloading());
 }
 
 }  // namespace apptest

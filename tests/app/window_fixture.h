@@ -13,6 +13,7 @@
 #include "app/app_context.h"
 #include "app/main_window.h"
 #include "app/prompter.h"
+#include "queue/download_engine.h"
 #include "support/temp_dir.h"
 
 namespace apptest {
@@ -60,6 +61,15 @@ public:
 
 std::vector<MenuEntryState> EntriesOf(HMENU menu);
 
+// An engine whose jobs start and then never report: the queue stays downloading until the test ends.
+class SilentEngine : public queue::DownloadEngine {
+public:
+    downloader::JobHandle Start(const std::wstring&, const std::wstring&, int, downloader::ReportRoutine) override {
+        return 7;
+    }
+    bool SetControl(downloader::JobHandle, int) override { return true; }
+};
+
 // Processes every message waiting for this thread.
 void Pump();
 
@@ -79,10 +89,14 @@ protected:
     void Command(app::CommandId id) { SendMessageW(window_->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     void RightClick(app::CommandId list);
     void SelectRow(app::CommandId list, int row);
+    // Adds a task and waits (bounded) until the queue reports it downloading; needs a SilentEngine.
+    void StartSilentDownload();
 
     testing_support::TempDir dir_;
     RecordingPrompter prompter_;
     RecordingMenus menus_;
+    // Set before Open to replace the segmented downloader.
+    std::unique_ptr<queue::DownloadEngine> engine_;
 
 private:
     std::unique_ptr<app::AppContext> context_;

@@ -45,8 +45,10 @@ TEST_P(SegmentationTest, FileHoldsTheServedBytesFetchedOneRangePerSegment) {
     if (c.ranges.size() == 1) {
         EXPECT_EQ(server.MaxInFlight(), 1);
     }
-    // Each worker keeps its connection from segment to segment: one for the probe, one per worker.
-    EXPECT_EQ(server.ConnectionCount(), 1 + std::min<int>(c.connections, c.ranges.size()));
+    // Each worker keeps its connection from segment to segment: one for the probe, at most one per
+    // worker (a worker that finds no segment left opens none).
+    EXPECT_LE(server.ConnectionCount(), 1 + std::min<int>(c.connections, c.ranges.size()));
+    EXPECT_GE(server.ConnectionCount(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
