@@ -3,7 +3,9 @@
 #include <thread>
 
 #include "app/app_messages.h"
+#include "app/enqueue_commands.h"
 #include "app/pending_operations.h"
+#include "app/search_commands.h"
 #include "app/tick_commands.h"
 #include "app/title_notice.h"
 #include "app/window_layout.h"
