@@ -1,12 +1,5 @@
 #include "regex/regex_matcher.h"
 
-// Boost's own guard against runaway backtracking counts the steps of one search. Its default bound grows
-// with the square of the pattern's length times the subject's, which lets a page full of records that
-// each fall just short of the song pattern run for hours. This bound gives up after a fraction of a
-// second instead; an ordinary record takes a few thousand steps. It takes effect because the subject is
-// walked with the bidirectional Cursor below (Boost applies the fixed bound to such iterators).
-#define BOOST_REGEX_MAX_STATE_COUNT 10000000
-
 #include <windows.h>
 
 #include <array>
@@ -42,9 +35,12 @@ const std::array<wchar_t, 0x10000>& LowerCaseTable() {
 
 class CaseTableTraits : public boost::regex_traits<wchar_t> {
 public:
-    wchar_t translate_nocase(wchar_t c) const { return LowerCaseTable()[static_cast<unsigned short>(c)]; }
+    wchar_t translate_nocase(wchar_t c) const { return lower_[static_cast<unsigned short>(c)]; }
     wchar_t translate(wchar_t c, bool icase) const { return icase ? translate_nocase(c) : c; }
     wchar_t tolower(wchar_t c) const { return translate_nocase(c); }
+
+private:
+    const wchar_t* lower_ = LowerCaseTable().data();
 };
 
 using Engine = boost::basic_regex<wchar_t, CaseTableTraits>;
@@ -54,43 +50,61 @@ struct OutOfSteps : std::runtime_error {
     OutOfSteps() : std::runtime_error("regex step budget spent") {}
 };
 
-// A pointer into the subject that counts every move. Boost bounds each single search; this bounds a
-// whole run of searches, which a subject could otherwise stretch by making every search nearly give up.
-struct Cursor {
-    using iterator_category = std::bidirectional_iterator_tag;
+// A pointer into the subject that counts every character it moves over. Boost's own guard against
+// runaway backtracking allows one search about (pattern length)^2 x (subject length) steps, which lets a
+// page full of records that each fall just short of the song pattern run for hours, and it starts
+// afresh for every match. This budget bounds the whole run instead.
+class Cursor {
+public:
+    using iterator_category = std::random_access_iterator_tag;
     using value_type = wchar_t;
     using difference_type = std::ptrdiff_t;
     using pointer = const wchar_t*;
     using reference = const wchar_t&;
 
-    const wchar_t* at = nullptr;
-    std::size_t* stepsLeft = nullptr;
+    Cursor() = default;
+    Cursor(const wchar_t* at, std::size_t* stepsLeft) : at_(at), stepsLeft_(stepsLeft) {}
+    const wchar_t* get() const { return at_; }
 
-    reference operator*() const { return *at; }
-    Cursor& operator++() { return Step(1); }
-    Cursor& operator--() { return Step(-1); }
+    reference operator*() const { return *at_; }
+    reference operator[](difference_type n) const { return at_[n]; }
+    Cursor& operator+=(difference_type n) {
+        if (stepsLeft_) Spend(n < 0 ? -n : n);
+        at_ += n;
+        return *this;
+    }
+    Cursor& operator-=(difference_type n) { return *this += -n; }
+    Cursor& operator++() { return *this += 1; }
+    Cursor& operator--() { return *this += -1; }
     Cursor operator++(int) {
         Cursor was = *this;
-        Step(1);
+        *this += 1;
         return was;
     }
     Cursor operator--(int) {
         Cursor was = *this;
-        Step(-1);
+        *this += -1;
         return was;
     }
-    bool operator==(const Cursor& other) const { return at == other.at; }
+    friend Cursor operator+(Cursor c, difference_type n) { return c += n; }
+    friend Cursor operator+(difference_type n, Cursor c) { return c += n; }
+    friend Cursor operator-(Cursor c, difference_type n) { return c -= n; }
+    friend difference_type operator-(const Cursor& a, const Cursor& b) { return a.at_ - b.at_; }
+    friend bool operator==(const Cursor& a, const Cursor& b) { return a.at_ == b.at_; }
+    friend auto operator<=>(const Cursor& a, const Cursor& b) { return a.at_ <=> b.at_; }
 
 private:
-    Cursor& Step(int by) {
-        if (stepsLeft && (*stepsLeft)-- == 0) throw OutOfSteps();
-        at += by;
-        return *this;
+    void Spend(std::size_t steps) {
+        if (*stepsLeft_ < steps) throw OutOfSteps();
+        *stepsLeft_ -= steps;
     }
+
+    const wchar_t* at_ = nullptr;
+    std::size_t* stepsLeft_ = nullptr;
 };
 
-// Generous for any real text (a search answer moves each character a few times), small enough that a
-// hostile subject is given up within seconds.
+// Generous for any real text (reading a search answer moves over each character a few times), small
+// enough that a hostile subject is given up within a second or two.
 std::size_t StepBudget(std::size_t subjectLength) {
     return 20'000'000 + 32 * subjectLength;
 }
@@ -140,19 +154,19 @@ bool RegexMatcher::Run(std::wstring pattern, std::wstring_view subject, bool ign
         r->groups = static_cast<int>(r->engine->mark_count());
         const wchar_t* base = r->subject.data();
         std::size_t stepsLeft = StepBudget(r->subject.size());
-        Cursor first{base, &stepsLeft}, last{base + r->subject.size(), &stepsLeft};
+        Cursor first(base, &stepsLeft), last(base + r->subject.size(), &stepsLeft);
         using Iterator = boost::regex_iterator<Cursor, wchar_t, CaseTableTraits>;
         for (Iterator it(first, last, *r->engine, r->matchFlags), end; it != end; ++it) {
             const auto& m = *it;
             for (int g = 0; g <= r->groups; ++g) {
                 bool took = m[g].matched;
-                r->spans.push_back(took ? m[g].first.at - base : -1);
-                r->spans.push_back(took ? m[g].second.at - base : -1);
+                r->spans.push_back(took ? m[g].first.get() - base : -1);
+                r->spans.push_back(took ? m[g].second.get() - base : -1);
             }
             ++r->count;
             if (!global) break;
         }
-    } catch (const std::exception&) {
+    } catch (...) {
         // A rejected pattern (boost::regex_error), a run over the engine's complexity limit or our step
         // budget (std::runtime_error), or memory running out: no results, and the caller sees zero matches.
         r->engine.reset();
@@ -175,12 +189,12 @@ std::wstring RegexMatcher::ReplaceMatches(std::wstring_view replacement) const {
     if (!results_->global) f |= flags::format_first_only;
     const std::wstring& subject = results_->subject;
     std::size_t stepsLeft = StepBudget(subject.size());
-    Cursor first{subject.data(), &stepsLeft}, last{subject.data() + subject.size(), &stepsLeft};
+    Cursor first(subject.data(), &stepsLeft), last(subject.data() + subject.size(), &stepsLeft);
     std::wstring out;
     try {
         boost::regex_replace(std::back_inserter(out), first, last, *results_->engine, std::wstring(replacement), f);
         return out;
-    } catch (const std::exception&) {
+    } catch (...) {
         return {};
     }
 }

@@ -31,14 +31,19 @@ std::wstring_view JsonRecord::Text(std::wstring_view key) const {
     return {};
 }
 
-std::vector<JsonRecord> FindJsonRecords(std::wstring_view json,
+std::vector<JsonRecord> FindJsonRecords(std::wstring_view json, std::initializer_list<std::wstring_view> keys,
                                         const std::function<bool(const JsonRecord&)>& isRecord) {
     std::vector<JsonRecord> found;
     std::vector<Container> open;
+    auto wanted = [&](std::wstring_view key) {
+        for (std::wstring_view k : keys)
+            if (k == key) return true;
+        return false;
+    };
     // A value (string or not) has arrived in the innermost container.
     auto takeValue = [&](std::wstring_view text) {
         if (open.empty() || !open.back().object || !open.back().haveKey) return;
-        open.back().record.members.push_back({open.back().key, text});
+        if (wanted(open.back().key)) open.back().record.members.push_back({open.back().key, text});
         open.back().haveKey = false;
     };
     size_t i = 0;

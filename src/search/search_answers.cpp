@@ -8,7 +8,7 @@
 namespace search {
 namespace {
 
-// Read key by key too: the service has reordered record keys over the years, and the fixed pattern misreads those.
+// Also read key by key: the service has reordered its record keys over the years, and the pattern misreads those.
 // The pattern's rows stand whenever it finds as many records as the key-by-key reading.
 template <class Row>
 std::vector<Row> PreferFixedOrder(std::vector<Row> byPattern, std::vector<Row> byKey) {
@@ -30,7 +30,8 @@ std::vector<SongRow> SongsByPattern(std::wstring_view body) {
 std::vector<SongRow> SongsByKey(std::wstring_view body) {
     auto isSong = [](const JsonRecord& r) { return r.Has(L"FileName") && r.Has(L"FileHash"); };
     std::vector<SongRow> rows;
-    for (const JsonRecord& r : FindJsonRecords(body, isSong))
+    for (const JsonRecord& r :
+         FindJsonRecords(body, {L"FileName", L"FileHash", L"HQFileHash", L"SQFileHash", L"MvHash"}, isSong))
         rows.push_back({WithoutHighlightTags(r.Text(L"FileName")), std::wstring(r.Text(L"FileHash")),
                         std::wstring(r.Text(L"HQFileHash")), std::wstring(r.Text(L"SQFileHash")),
                         std::wstring(r.Text(L"MvHash"))});
@@ -53,7 +54,7 @@ std::vector<MvRow> MvsByKey(std::wstring_view body) {
         return r.Has(L"FileName") && r.Has(L"MvHash") && (r.Has(L"MvHashMark") || r.Has(L"MvName"));
     };
     std::vector<MvRow> rows;
-    for (const JsonRecord& r : FindJsonRecords(body, isMv))
+    for (const JsonRecord& r : FindJsonRecords(body, {L"FileName", L"MvHash", L"MvHashMark", L"MvName"}, isMv))
         rows.push_back({WithoutHighlightTags(r.Text(L"FileName")), std::wstring(r.Text(L"MvHashMark")),
                         std::wstring(r.Text(L"MvHash"))});
     return rows;

@@ -11,17 +11,22 @@ bool HasId(const JsonRecord& r) {
     return r.Has(L"id");
 }
 
+std::vector<JsonRecord> Find(std::wstring_view json) {
+    return FindJsonRecords(json, {L"id", L"s", L"n", L"a"}, HasId);
+}
+
 }  // namespace
 
 TEST(JsonRecords, NestedObjectsAndStringsWithBracesStayInsideTheRecord) {
-    auto records = FindJsonRecords(
-        LR"({"list":[{"n":{"a":"}"},"id":"1","s":"x\"}{\\","grp":[{"id":"inner"}]}, {"id":"2","n":null}]})", HasId);
+    auto records = Find(LR"({"list":[{"n":{"a":"}"},"id":"1","s":"x\"}{\\","grp":[{"id":"inner"}],"t":"-"},)"
+                        LR"( {"id":"2","n":null}]})");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].Text(L"id"), L"1");
     EXPECT_EQ(records[0].Text(L"s"), LR"(x\"}{\\)");  // raw, escapes kept
     EXPECT_TRUE(records[0].Has(L"n"));
     EXPECT_EQ(records[0].Text(L"n"), L"");  // not a string
     EXPECT_FALSE(records[0].Has(L"a"));     // a member of the nested object, not of the record
+    EXPECT_FALSE(records[0].Has(L"t"));     // not asked for
     EXPECT_EQ(records[1].Text(L"id"), L"2");
     EXPECT_TRUE(records[1].Has(L"n"));
 }
@@ -38,5 +43,5 @@ TEST(JsonRecords, BrokenTextGivesOnlyTheRecordsThatClosed) {
         {LR"({"a":{"id":)", 0},
         {L"{{{{[[[[\"", 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(FindJsonRecords(c.text, HasId).size(), c.records) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(Find(c.text).size(), c.records) << c.text;
 }

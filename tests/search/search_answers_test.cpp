@@ -105,3 +105,12 @@ TEST(SearchAnswers, HighlightTagsComeOut) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0], (SongRow{L"东来东往 - 片刻", L"S", L"", L"", L""}));
 }
+
+TEST(SearchAnswers, HugeUnclosedAnswerGivesNoRowsAndEnds) {
+    // The first song record cut off in the middle of a value, then 4 MB more on the same line.
+    std::wstring body = search_fixtures::Read(L"song_page.json");
+    body.resize(body.find(L"\"appid_block\""));
+    body.append(4 << 20, L'x');
+    EXPECT_TRUE(ParseSongPage(body).empty());
+    EXPECT_TRUE(ParseMvPage(body).empty());
+}
