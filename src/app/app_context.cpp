@@ -9,7 +9,7 @@ AppContext::AppContext(std::wstring runDir, std::unique_ptr<queue::DownloadEngin
       taskFile(runDirectory + L"\\" + queue::kTaskFileName),
       downloadEngine(engine ? std::move(engine) : queue::MakeSegmentedDownloadEngine()),
       localSongs(tables.localSongs, [](const std::wstring& text) { TitleNotice(text); }),
-      queueUi(state, localSongs),
+      queueUi(*this),
       downloadQueue(std::make_unique<queue::DownloadQueue>(tables.downloads, taskFile, *downloadEngine, queueUi)) {}
 
 }  // namespace app

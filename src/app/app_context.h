@@ -16,6 +16,7 @@
 #include "queue/download_queue.h"
 #include "queue/task_file.h"
 #include "win/table_model.h"
+#include "win/worker_threads.h"
 
 namespace app {
 
@@ -53,7 +54,9 @@ struct AppContext {
     // Owns the queue's state (downloading, paused, current row and job); the download folder it uses is
     // fed from state.DownloadFolder() at start-up and whenever the settings change it.
     std::unique_ptr<queue::DownloadQueue> downloadQueue;
-
+    // Start-up work on threads of its own (the restore of the saved tasks); joined first when the context
+    // goes, before the tables it fills.
+    win::WorkerThreads workers;
     // Keep this member last: it stops and joins the search and enqueue threads before anything they use
     // (the session, the tables, the queue) is destroyed.
     BackgroundJobs jobs;

@@ -5,32 +5,27 @@
 
 #include "queue/queue_ui.h"
 
-namespace library {
-class LocalSongList;
-}
-
 namespace app {
 
-class AppState;
-class Prompter;
+struct AppContext;
+class MessageBoxes;
 
 class AppQueueUi final : public queue::QueueUi {
 public:
-    AppQueueUi(AppState& state, library::LocalSongList& localSongs) : state_(state), localSongs_(localSongs) {}
+    explicit AppQueueUi(AppContext& context) : context_(context) {}
 
-    // The main window hands over its Prompter when it is created. The prompter must outlive the queue:
-    // a failure box may still be on screen, on an engine thread, while the window goes.
-    void SetPrompter(Prompter* prompter);
+    // The main window hands over its Prompter when it is made. The boxes must outlive the queue: a
+    // failure box may still be on screen, on an engine thread, while the window goes.
+    void SetMessageBoxes(MessageBoxes* boxes);
 
     void Notice(const std::wstring& text) override;
     void FailureBox() override;
     void RefreshLocalList() override;
 
 private:
-    AppState& state_;
-    library::LocalSongList& localSongs_;
+    AppContext& context_;
     std::mutex mutex_;
-    Prompter* prompter_ = nullptr;  // written by the window thread, read by engine threads; guarded by mutex_
+    MessageBoxes* boxes_ = nullptr;  // written by the window thread, read by engine threads; guarded by mutex_
 };
 
 }  // namespace app

@@ -1,5 +1,6 @@
 #include "app/link_resolution.h"
 
+#include "app/app_context.h"
 #include "search/link_resolver.h"
 
 namespace app {

@@ -1,15 +1,19 @@
 // What the main window does once it has been created, in this order: hotkeys, status bar, start values,
 // the saved queue, the download folder, the local song list.
+#include "app/download_commands.h"
+#include "app/local_song_commands.h"
 #include "app/main_window.h"
-#include "app/pending_operations.h"
+#include "app/preview_commands.h"
 #include "app/settings.h"
 #include "app/window_layout.h"
+#include "library/mci_player.h"
 #include "win/file_io.h"
 
 namespace app {
 
 void MainWindow::StartUp() {
     AppState& state = context_.state;
+    StartPreview();
     state.upHotkeyId = L"001";
     state.downHotkeyId = L"002";
     RegisterVolumeHotkeys(*this);
@@ -21,12 +25,19 @@ void MainWindow::StartUp() {
     state.previewVolume = 50;
 
     state.taskFileText = win::ReadWholeFile(context_.runDirectory + L"\\下载任务.txt").value_or(std::string());
-    if (!state.taskFileText.empty()) StartWorker([&context = context_] { RestoreTasks(context); });
+    if (!state.taskFileText.empty()) context_.workers.Start([&context = context_] { RestoreTasks(context); });
 
     context_.endpoints = ReadEndpoints(context_.runDirectory);
     PrepareDownloadFolder();
 
-    StartWorker([&context = context_] { RefreshLocalList(context); });
+    RefreshLocalList(context_);
+    taskbar_ = std::make_unique<TaskbarProgress>(hwnd());
+}
+
+void MainWindow::StartPreview() {
+    player_ = options_.makePlayer ? options_.makePlayer() : nullptr;
+    if (!player_) player_ = std::make_unique<library::MciPlayer>();
+    preview_ = std::make_unique<library::PreviewController>(MakePreviewContext(*this, *player_));
 }
 
 void MainWindow::PrepareDownloadFolder() {

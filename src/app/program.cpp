@@ -4,7 +4,6 @@
 
 #include "app/app_context.h"
 #include "app/main_window.h"
-#include "app/pending_operations.h"
 #include "app/prompter.h"
 #include "win/file_io.h"
 
@@ -19,8 +18,6 @@ int RunProgram(HINSTANCE instance, int show, std::wstring runDirectory) {
     // The context opens the HTTP session; its destruction at the end of the run, however the loop
     // ends, is the teardown.
     AppContext context(runDirectory.empty() ? win::ExeDirectory() : std::move(runDirectory));
-    context.state.hotkeyTable.clear();
-    context.state.windowList.clear();
     context.state.processHeap = GetProcessHeap();
 
     Win32MenuPresenter menus;

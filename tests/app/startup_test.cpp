@@ -59,7 +59,7 @@ TEST_F(StartUpTest, StartValuesStatusBarAndTaskFileText) {
     EXPECT_FALSE(Context().downloadQueue->Paused());
     EXPECT_EQ(Context().downloadQueue->CurrentJob(), queue::kNeverStarted);
     EXPECT_EQ(Context().downloadQueue->DownloadFolder(), Context().state.DownloadFolder());
-    EXPECT_EQ(state.previewVolume.load(), 50);
+    EXPECT_EQ(state.previewVolume, 50);
     EXPECT_EQ(state.upHotkeyId, L"001");
     EXPECT_EQ(state.downHotkeyId, L"002");
     EXPECT_EQ(state.taskFileText, taskBytes);
