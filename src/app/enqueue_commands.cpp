@@ -6,9 +6,8 @@
 #include "win/controls.h"
 
 namespace app {
-namespace {
 
-Enqueuer EnqueuerFor(AppContext& context) {
+Enqueuer ProgramEnqueuer(AppContext& context) {
     return Enqueuer{
         [&context](bool video, const std::wstring& hash) {
             return video ? ResolveMvLink(context, hash) : ResolveSongLink(context, hash);
@@ -20,6 +19,8 @@ Enqueuer EnqueuerFor(AppContext& context) {
         [&context] { return context.jobs.Stopping(); },
     };
 }
+
+namespace {
 
 const std::wstring& SelectedHash(const AppState& state, Quality quality) {
     switch (quality) {
@@ -39,7 +40,7 @@ void EnqueueSelectedSong(MainWindow& window, Quality quality) {
     int row = window.List(kSongList).CurrentRow();
     std::wstring name = context.tables.songResults.Cell(row, 0);
     QualityTraits traits = TraitsOf(quality);
-    EnqueueOne(EnqueuerFor(context), name, traits.extension, traits.videoLink,
+    EnqueueOne(ProgramEnqueuer(context), name, traits.extension, traits.videoLink,
                SelectedHash(context.state, quality));
 }
 
@@ -48,7 +49,7 @@ void EnqueueSelectedMv(MainWindow& window) {
     int row = window.List(kMvList).CurrentRow();
     std::wstring name = context.tables.mvResults.Cell(row, 0);
     std::wstring hash = context.tables.mvResults.Cell(row, 2);
-    context.jobs.Start([&context, name, hash] { EnqueueOne(EnqueuerFor(context), name, L".mkv", true, hash); });
+    context.jobs.Start([&context, name, hash] { EnqueueOne(ProgramEnqueuer(context), name, L".mkv", true, hash); });
 }
 
 void DownloadSongBatch(MainWindow& window) {
@@ -58,7 +59,7 @@ void DownloadSongBatch(MainWindow& window) {
     std::optional<Quality> quality = QualityOfIndex(win::ComboBox(window.Control(kBatchQuality)).Current());
     if (!quality) return;
     context.jobs.Start(
-        [&context, quality = *quality] { EnqueueSongBatch(EnqueuerFor(context), context.tables.songResults, quality); });
+        [&context, quality = *quality] { EnqueueSongBatch(ProgramEnqueuer(context), context.tables.songResults, quality); });
 }
 
 void DownloadMvBatch(MainWindow& window) {
@@ -67,7 +68,7 @@ void DownloadMvBatch(MainWindow& window) {
     // The worker must not ask the window for the box, so the batch takes the tick it has when it starts.
     bool skipStandard = win::CheckBox(window.Control(kSkipStandardMv)).Ticked();
     context.jobs.Start(
-        [&context, skipStandard] { EnqueueMvBatch(EnqueuerFor(context), context.tables.mvResults, skipStandard); });
+        [&context, skipStandard] { EnqueueMvBatch(ProgramEnqueuer(context), context.tables.mvResults, skipStandard); });
 }
 
 }  // namespace app

@@ -7,6 +7,11 @@
 namespace app {
 
 class MainWindow;
+struct AppContext;
+
+// Enqueueing over the program's own pieces: the link resolver on its session, its download queue, title
+// notices, and its background jobs' stop.
+Enqueuer ProgramEnqueuer(AppContext& context);
 
 void EnqueueSelectedSong(MainWindow& window, Quality quality);
 void EnqueueSelectedMv(MainWindow& window);
