@@ -16,7 +16,7 @@ struct SearchState {
     // Counts the searches started, song and MV alike: a search stops starting pages as soon as a newer
     // one has begun. Window thread only (both search buttons run there).
     int newest = 0;
-    // Between two page starts. Set before the window exists (tests shorten it); read-only afterwards.
+    // Between two page starts. Window thread only (tests shorten it before they search).
     std::chrono::milliseconds pageSpacing{1500};
 };
 
