@@ -5,11 +5,8 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstdint>
-#include <functional>
 #include <mutex>
 #include <string>
-#include <vector>
 
 namespace app {
 

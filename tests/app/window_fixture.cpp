@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <chrono>
-#include <thread>
 
 #include "app/title_notice.h"
 #include "win/controls.h"
@@ -36,6 +34,16 @@ void Pump() {
     }
 }
 
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    auto until = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        Pump();
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() > until) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
 void WindowTest::Open() {
     static bool initialised = [] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -43,8 +51,7 @@ void WindowTest::Open() {
     }();
     (void)initialised;
     context_ = std::make_unique<app::AppContext>(dir_.path(), std::move(engine_));
-    window_ = std::make_unique<app::MainWindow>(*context_, prompter_, menus_,
-                                                app::MainWindowOptions{.quitOnDestroy = false});
+    window_ = std::make_unique<app::MainWindow>(*context_, prompter_, menus_, options_);
     ASSERT_TRUE(window_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
     Pump();
 }
@@ -73,9 +80,7 @@ void WindowTest::SelectRow(app::CommandId list, int row) {
 
 void WindowTest::StartSilentDownload() {
     Context().downloadQueue->AddTask(L"进行中.mp3", L"http://127.0.0.1:9/进行中.mp3");
-    for (int i = 0; i < 500 && !Context().downloadQueue->Downloading(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    ASSERT_TRUE(Context().downloadQueue->Downloading());
+    ASSERT_TRUE(PumpUntil([&] { return Context().downloadQueue->Downloading(); }, std::chrono::seconds(5)));
 }
 
 }  // namespace apptest

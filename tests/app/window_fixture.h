@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,9 +29,15 @@ struct ShownMessage {
 
 class RecordingPrompter : public app::Prompter {
 public:
+    // The download queue's failure box comes on an engine thread: read those through Messages().
     int ShowMessage(HWND, const std::wstring& text, const std::wstring& title, UINT flags) override {
+        std::lock_guard lock(mutex_);
         messages.push_back({text, title, flags});
         return answer;
+    }
+    std::vector<ShownMessage> Messages() const {
+        std::lock_guard lock(mutex_);
+        return messages;
     }
     std::wstring BrowseFolder(HWND, const std::wstring& title) override {
         browseTitles.push_back(title);
@@ -41,6 +50,9 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<std::wstring> browseTitles;
     std::vector<std::wstring> explored;
+
+private:
+    mutable std::mutex mutex_;
 };
 
 struct MenuEntryState {
@@ -73,6 +85,9 @@ public:
 // Processes every message waiting for this thread.
 void Pump();
 
+// Pumps this thread's messages until `done` holds or `limit` has passed; returns whether it held.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(20));
+
 class WindowTest : public ::testing::Test {
 protected:
     void TearDown() override { Close(); }
@@ -95,8 +110,9 @@ protected:
     testing_support::TempDir dir_;
     RecordingPrompter prompter_;
     RecordingMenus menus_;
-    // Set before Open to replace the segmented downloader.
+    // Set before Open to replace the segmented downloader, the player or the link resolver.
     std::unique_ptr<queue::DownloadEngine> engine_;
+    app::MainWindowOptions options_{.quitOnDestroy = false};
 
 private:
     std::unique_ptr<app::AppContext> context_;
