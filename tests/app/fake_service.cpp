@@ -1,9 +1,5 @@
 #include "fake_service.h"
 
-#include <thread>
-
-#include "window_fixture.h"
-
 namespace apptest {
 
 using testing_support::RecordedRequest;
@@ -84,21 +80,15 @@ Response FakeService::Answer(const RecordedRequest& request) {
 std::string QueryValue(const std::string& target, const std::string& name) {
     size_t query = target.find('?');
     if (query == std::string::npos) return {};
-    std::string rest = "&" + target.substr(query + 1) + "&";
-    size_t at = rest.find("&" + name + "=");
+    // Every parameter, the first included, stands between "&" and "=".
+    std::string rest(1, '&');
+    rest.append(target, query + 1).push_back('&');
+    std::string key(1, '&');
+    key.append(name).push_back('=');
+    size_t at = rest.find(key);
     if (at == std::string::npos) return {};
-    size_t start = at + name.size() + 2;
+    size_t start = at + key.size();
     return rest.substr(start, rest.find('&', start) - start);
-}
-
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    auto until = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        Pump();
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() > until) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
 }
 
 }  // namespace apptest

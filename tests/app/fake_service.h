@@ -4,7 +4,6 @@
 // not scripted answers with an empty body.
 #include <windows.h>
 
-#include <chrono>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -48,8 +47,5 @@ private:
 
 // The value of one query parameter of a request target ("" when absent).
 std::string QueryValue(const std::string& target, const std::string& name);
-
-// Runs this thread's messages until `done` holds or the time is up; returns whether it held.
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
 }  // namespace apptest
