@@ -13,8 +13,8 @@ namespace app {
 enum class Quality { Standard, High, Lossless, Mv };  // 标准, 高音质, 无损, 音乐MV
 
 struct QualityTraits {
-    int songColumn;         // the SongResultList column that holds the quality's hash
-    bool videoLink;         // resolved as a video (i=mkv) rather than a song (i=mp3)
+    int songColumn;  // the SongResultList column that holds the quality's hash
+    bool videoLink;  // resolved as a video (i=mkv) rather than a song (i=mp3)
     const wchar_t* extension;
 };
 QualityTraits TraitsOf(Quality quality);

@@ -58,8 +58,9 @@ void DownloadSongBatch(MainWindow& window) {
     // Read once, here: the batch keeps the quality it started with.
     std::optional<Quality> quality = QualityOfIndex(win::ComboBox(window.Control(kBatchQuality)).Current());
     if (!quality) return;
-    context.jobs.Start(
-        [&context, quality = *quality] { EnqueueSongBatch(ProgramEnqueuer(context), context.tables.songResults, quality); });
+    context.jobs.Start([&context, quality = *quality] {
+        EnqueueSongBatch(ProgramEnqueuer(context), context.tables.songResults, quality);
+    });
 }
 
 void DownloadMvBatch(MainWindow& window) {
@@ -67,8 +68,9 @@ void DownloadMvBatch(MainWindow& window) {
     if (context.tables.mvResults.RowCount() == 0) return;
     // The worker must not ask the window for the box, so the batch takes the tick it has when it starts.
     bool skipStandard = win::CheckBox(window.Control(kSkipStandardMv)).Ticked();
-    context.jobs.Start(
-        [&context, skipStandard] { EnqueueMvBatch(ProgramEnqueuer(context), context.tables.mvResults, skipStandard); });
+    context.jobs.Start([&context, skipStandard] {
+        EnqueueMvBatch(ProgramEnqueuer(context), context.tables.mvResults, skipStandard);
+    });
 }
 
 }  // namespace app

@@ -95,7 +95,7 @@ TEST_F(EnqueueTest, OneSongIsQueuedUnderASafeNameAndStartsTheQueue) {
 TEST_F(EnqueueTest, SongBatchWalksTickedRowsBottomUpAndSkipsRowsWithoutTheHash) {
     win::TableModel& songs = context->tables.songResults;
     AddRow(songs, {L"甲", L"s1", L"H1", L"L1", L"M1"}, true);
-    AddRow(songs, {L"乙", L"s2", L"", L"L2", L"M2"}, true);   // no 高音质 file
+    AddRow(songs, {L"乙", L"s2", L"", L"L2", L"M2"}, true);  // no 高音质 file
     AddRow(songs, {L"未选", L"s3", L"H3", L"L3", L"M3"}, false);
     AddRow(songs, {L"零", L"s4", kZeros, L"L4", L"M4"}, true);  // thirty-two zeros: none either
     AddRow(songs, {L"丙", L"s5", L"H5", L"L5", L"M5"}, true);

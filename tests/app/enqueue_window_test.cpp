@@ -1,8 +1,7 @@
 // Enqueueing through the main window: the menu entries of both result lists, the batch buttons, and a
 // search followed by a download that arrives in the download folder.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <string>
@@ -120,8 +119,8 @@ TEST_F(EnqueueWindowTest, VideoMenuAndBatchButtonsQueueOnTheirOwnThreads) {
 TEST_F(EnqueueWindowTest, SearchedSongDownloadsIntoTheFolderAndShowsInTheSongList) {
     std::string bytes;
     for (int i = 0; bytes.size() < 2 * 1024 * 1024 + 4321; ++i) bytes += static_cast<char>((i * 7919) >> 3);
-    service.SetSongPage(1, testing_support::SongAnswerJson(
-                               {{R"(<em>东来东往<\/em> - 片刻)", "S1", "0A1B2C3D4E5F60718293A4B5C6D7E8F9", "", ""}}));
+    service.SetSongPage(1, testing_support::SongAnswerJson({{R"(<em>东来东往<\/em> - 片刻)", "S1",
+                                                             "0A1B2C3D4E5F60718293A4B5C6D7E8F9", "", ""}}));
     service.SetLink("0a1b2c3d4e5f60718293a4b5c6d7e8f9", Link("hq.mp3") + "\n");
     service.SetFile("/files/hq.mp3", bytes);
     OpenWithService(true);
@@ -141,7 +140,8 @@ TEST_F(EnqueueWindowTest, SearchedSongDownloadsIntoTheFolderAndShowsInTheSongLis
             if (local.Cell(row, 1) == L"东来东往 - 片刻.mp3") return true;
         return false;
     };
-    ASSERT_TRUE(PumpUntil([&] { return Context().tables.downloads.Cell(0, queue::kStateColumn) == L"已下载"; }, 30s));
+    ASSERT_TRUE(
+        PumpUntil([&] { return Context().tables.downloads.Cell(0, queue::kStateColumn) == L"已下载"; }, 30s));
     EXPECT_EQ(win::ReadWholeFile(file).value_or(""), bytes);
     EXPECT_TRUE(PumpUntil(listed));
     EXPECT_EQ(Context().taskFile.ReadText(), L"");

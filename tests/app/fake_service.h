@@ -38,9 +38,9 @@ private:
     testing_support::Response Answer(const testing_support::RecordedRequest& request);
 
     mutable std::mutex mutex_;
-    std::map<int, std::string> songPages_, mvPages_;  // guarded by mutex_
-    std::map<std::string, std::string> links_;        // guarded by mutex_
-    std::map<std::string, std::string> files_;        // guarded by mutex_
+    std::map<int, std::string> songPages_, mvPages_;                         // guarded by mutex_
+    std::map<std::string, std::string> links_;                               // guarded by mutex_
+    std::map<std::string, std::string> files_;                               // guarded by mutex_
     std::function<void(const testing_support::RecordedRequest&)> observer_;  // guarded by mutex_
     testing_support::HttpTestServer server_;  // last: its threads stop before the scripts go
 };

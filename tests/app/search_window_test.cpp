@@ -1,7 +1,6 @@
 // 按钮1 and 按钮5 through the main window, against a loopback server playing the search endpoints.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <string>
@@ -66,7 +65,8 @@ TEST_F(SearchWindowTest, ThreePagesAreThreeRequestsInOrderAndFillTheList) {
                                         "/song_search_v2?keyword=" + kKeyword + "&page=2" + kSongTail,
                                         "/song_search_v2?keyword=" + kKeyword + "&page=3" + kSongTail}));
     EXPECT_EQ(Names(kSongList), (std::vector<std::wstring>{L"p1-1", L"p1-2", L"p2-1", L"p2-2", L"p3-1", L"p3-2"}));
-    EXPECT_EQ(Context().tables.songResults.Row(0), (std::vector<std::wstring>{L"p1-1", L"Ap1", L"Bp1", L"Cp1", L"Dp1"}));
+    EXPECT_EQ(Context().tables.songResults.Row(0),
+              (std::vector<std::wstring>{L"p1-1", L"Ap1", L"Bp1", L"Cp1", L"Dp1"}));
     EXPECT_TRUE(IsWindowEnabled(Control(kSongTickAll)));
     EXPECT_TRUE(IsWindowEnabled(Control(kSongInvertTicks)));
     EXPECT_FALSE(IsWindowEnabled(Control(kMvTickAll)));
@@ -132,8 +132,8 @@ TEST_F(SearchWindowTest, MvSearchAsksItsEndpointAndFillsTheMvList) {
     ASSERT_TRUE(WaitForRows(Context().tables.mvResults, 2));
     EXPECT_EQ(service.Targets("/"),
               (std::vector<std::string>{"/mv_search?clientver=8063&iscorrection=1&tag=em&userid=785408929"
-                                        "&clienttime=1472041410245&keyword=" + kKeyword +
-                                        "&inputtype=2&page=1&pagesize=30"}));
+                                        "&clienttime=1472041410245&keyword=" +
+                                        kKeyword + "&inputtype=2&page=1&pagesize=30"}));
     EXPECT_EQ(Context().tables.mvResults.Row(0), (std::vector<std::wstring>{L"东来东往 - 片刻", L"标清", L"ABC"}));
     EXPECT_EQ(Names(kMvList), (std::vector<std::wstring>{L"东来东往 - 片刻", L"路口"}));
     EXPECT_TRUE(IsWindowEnabled(Control(kMvTickAll)));

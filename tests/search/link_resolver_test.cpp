@@ -1,9 +1,10 @@
 // The link resolver: the query it sends, and what of its answer counts as a link.
+#include "search/link_resolver.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "search/link_resolver.h"
 #include "support/http_test_server.h"
 
 namespace search {

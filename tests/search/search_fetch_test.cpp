@@ -24,15 +24,19 @@ Response Body(std::string body) {
     return r;
 }
 
-std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
 
 const std::string kHash1 = "0F8D1E2E5C6A4B3F9E8D7C6B5A493827";
 const std::string kHash2 = "ABCDEF0123456789ABCDEF0123456789";
 
 TEST(PageCount, ReadsLeadingDigitsAfterBlanksAndSign) {
     const std::pair<std::wstring, int> cases[] = {
-        {L"3", 3},   {L"  12", 12}, {L"\t+2", 2},   {L"-4", -4},          {L"7页", 7},
-        {L"abc", 0}, {L"", 0},      {L" - 3", 0},   {L"99999999999", INT_MAX}, {L"3 4", 3},
+        {L"3", 3},   {L"  12", 12}, {L"\t+2", 2},
+        {L"-4", -4}, {L"7页", 7},   {L"abc", 0},
+        {L"", 0},    {L" - 3", 0},  {L"99999999999", INT_MAX},
+        {L"3 4", 3},
     };
     for (const auto& [text, count] : cases) EXPECT_EQ(PageCountFromText(text), count) << text.size();
 }

@@ -25,7 +25,8 @@ inline std::string SongRecordJson(const SongAnswerRecord& r) {
 
 inline std::string MvRecordJson(const MvAnswerRecord& r) {
     return R"({"MvName":"m","MvID":5,"MvHash":")" + r.hash + R"(","Price":0,"MvHashMark":")" + r.quality +
-           R"(","Remark":"","FileName":")" + r.name + R"(","SingerName":"<em>东来东往<\/em>","HistoryHeat":50})";
+           R"(","Remark":"","FileName":")" + r.name +
+           R"(","SingerName":"<em>东来东往<\/em>","HistoryHeat":50})";
 }
 
 // A whole answer around the records.
