@@ -14,8 +14,8 @@ class AppQueueUi final : public queue::QueueUi {
 public:
     explicit AppQueueUi(AppContext& context) : context_(context) {}
 
-    // The main window hands over its Prompter when it is made. The boxes must outlive the queue: a
-    // failure box may still be on screen, on an engine thread, while the window goes.
+    // The main window hands over its Prompter when it is made and takes it back when it goes. A failure
+    // box may still be on screen, on an engine thread, after that: the boxes must outlive the window.
     void SetMessageBoxes(MessageBoxes* boxes);
 
     void Notice(const std::wstring& text) override;

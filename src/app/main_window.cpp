@@ -42,6 +42,8 @@ MainWindow::MainWindow(AppContext& context, Prompter& prompter, MenuPresenter& m
 }
 
 MainWindow::~MainWindow() {
+    // Without its window a failed download shows no box.
+    context_.queueUi.SetMessageBoxes(nullptr);
     // Destroy the window while the bindings and menus it uses still exist.
     if (hwnd()) DestroyWindow(hwnd());
 }

@@ -24,7 +24,7 @@ void MainWindow::StartUp() {
     // The queue's own state (downloading, paused, current row and job) starts out idle with the queue.
     state.previewVolume = 50;
 
-    state.taskFileText = win::ReadWholeFile(context_.runDirectory + L"\\下载任务.txt").value_or(std::string());
+    state.taskFileText = win::ReadWholeFile(context_.taskFile.Path()).value_or(std::string());
     if (!state.taskFileText.empty()) context_.workers.Start([&context = context_] { RestoreTasks(context); });
 
     context_.endpoints = ReadEndpoints(context_.runDirectory);

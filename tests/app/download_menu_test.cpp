@@ -6,6 +6,7 @@
 #include <random>
 #include <set>
 
+#include "app/title_notice.h"
 #include "queue/download_list.h"
 #include "queue/task_file.h"
 #include "support/http_test_server.h"
@@ -148,9 +149,11 @@ TEST_F(DownloadMenuTest, RemoveTaskWorksWhileIdleIsRefusedWhileDownloadingAndCle
     ASSERT_TRUE(PumpUntil([&] { return Context().downloadQueue->Downloading(); }, 5s));
     const std::wstring before = TaskFileText();
     SelectRow(kDownloadList, 1);
+    RecordTitles();
     Command(kMenuRemoveTask);
     EXPECT_EQ(Downloads().RowCount(), 2) << "refused while downloading";
     EXPECT_EQ(TaskFileText(), before);
+    EXPECT_EQ(titles_, (std::vector<std::wstring>{L"下载状态操作无效", kMainTitle}));
 
     Command(kMenuClearTasks);
     EXPECT_EQ(Downloads().RowCount(), 0);
@@ -166,6 +169,7 @@ TEST_F(DownloadMenuTest, PauseAndResumeRepeatedlyDuringADownloadNeverBlockAndThe
     SelectRow(kDownloadList, 0);
     Command(kMenuResume);
     ASSERT_TRUE(PumpUntil([&] { return State(0) == queue::kStateDownloading; }, 10s));
+    RecordTitles();
     for (int round = 0; round < 3; ++round) {
         Command(kMenuPause);
         EXPECT_TRUE(Context().downloadQueue->Paused()) << round << " " << State(0);
@@ -173,6 +177,9 @@ TEST_F(DownloadMenuTest, PauseAndResumeRepeatedlyDuringADownloadNeverBlockAndThe
         Command(kMenuResume);
         EXPECT_FALSE(Context().downloadQueue->Paused()) << round << " " << State(0);
     }
+    EXPECT_EQ(titles_.size(), 12u);
+    EXPECT_EQ(titles_[0], L"已暂停下载");
+    EXPECT_EQ(titles_[2], L"已继续下载");
     ASSERT_TRUE(PumpUntil([&] { return State(0) == queue::kStateDone; }, 60s));
     EXPECT_TRUE(OnDisk(L"慢歌.mp3") == songs["/slow"]);
     EXPECT_TRUE(PumpUntil([&] { return TaskFileText().empty(); }, 5s)) << TaskFileText();

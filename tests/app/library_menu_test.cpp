@@ -2,6 +2,7 @@
 // timer and the volume hotkeys (over a recording player), and 修改歌名 in both result lists.
 #include <gtest/gtest.h>
 
+#include "app/title_notice.h"
 #include "library/fake_media_player.h"
 #include "library/media_player.h"
 #include "win/controls.h"
@@ -39,7 +40,9 @@ TEST_F(LibraryMenuTest, RemoveKeepsTheFileDeleteRemovesItAndRefreshListsWhatIsLe
     EXPECT_TRUE(win::PathExists(dir_ / L"Mymp3\\留下.mp3"));
 
     SelectRow(kLocalList, LocalRowOf(L"删掉.mkv"));
+    RecordTitles();
     Command(kMenuDeleteSong);
+    EXPECT_EQ(titles_, (std::vector<std::wstring>{L"删除成功", kMainTitle}));
     EXPECT_EQ(local.RowCount(), 0);
     EXPECT_FALSE(win::PathExists(dir_ / L"Mymp3\\删掉.mkv"));
 

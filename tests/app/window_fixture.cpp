@@ -44,6 +44,26 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
     }
 }
 
+namespace {
+
+LRESULT CALLBACK RecordTitle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR titles) {
+    if (message == WM_SETTEXT)
+        reinterpret_cast<std::vector<std::wstring>*>(titles)->push_back(reinterpret_cast<const wchar_t*>(lParam));
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void WindowTest::TearDown() {
+    if (window_ && window_->hwnd()) RemoveWindowSubclass(window_->hwnd(), &RecordTitle, 1);
+    Close();
+}
+
+void WindowTest::RecordTitles() {
+    titles_.clear();
+    SetWindowSubclass(window_->hwnd(), &RecordTitle, 1, reinterpret_cast<DWORD_PTR>(&titles_));
+}
+
 void WindowTest::Open() {
     static bool initialised = [] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

@@ -90,7 +90,7 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
 
 class WindowTest : public ::testing::Test {
 protected:
-    void TearDown() override { Close(); }
+    void TearDown() override;
 
     // Creates the window; its start-up runs in the run directory prepared so far.
     void Open();
@@ -106,6 +106,8 @@ protected:
     void SelectRow(app::CommandId list, int row);
     // Adds a task and waits (bounded) until the queue reports it downloading; needs a SilentEngine.
     void StartSilentDownload();
+    // From now on every title the window is given goes into titles_ (the notices among them).
+    void RecordTitles();
 
     testing_support::TempDir dir_;
     RecordingPrompter prompter_;
@@ -113,6 +115,7 @@ protected:
     // Set before Open to replace the segmented downloader, the player or the link resolver.
     std::unique_ptr<queue::DownloadEngine> engine_;
     app::MainWindowOptions options_{.quitOnDestroy = false};
+    std::vector<std::wstring> titles_;
 
 private:
     std::unique_ptr<app::AppContext> context_;
