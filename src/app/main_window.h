@@ -56,6 +56,8 @@ public:
     RenameDialog& Renamer() { return renameDialog_; }
     // The direct link of a song's standard-quality hash, "" when the resolver gives none (blocks).
     std::wstring ResolveLink(const std::wstring& hash);
+    // What the taskbar button shows now.
+    TaskbarView TaskbarShown() const { return taskbar_ ? taskbar_->Shown() : TaskbarView{}; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -39,6 +39,7 @@ public:
     static UINT ButtonCreatedMessage();
     void ShowAgain();
     bool Available() const { return list_ != nullptr; }
+    const TaskbarView& Shown() const { return shown_; }
 
 private:
     void Apply();

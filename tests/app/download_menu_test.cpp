@@ -117,20 +117,24 @@ TEST_F(DownloadMenuTest, RestoredTasksWaitThenDownloadInOrderIntoTheFolderAndThe
 }
 
 TEST_F(DownloadMenuTest, AFailedTaskShowsTheBoxAndTheNextOneStillDownloads) {
-    SaveTasks({{L"坏链接.mp3", "/missing"}, {L"好链接.mp3", "/s0"}});
-    OpenWithRows(2);
+    SaveTasks({{L"坏链接.mp3", "/missing"}, {L"好链接.mp3", "/s0"}, {L"又一个坏链接.mp3", "/gone"}});
+    OpenWithRows(3);
     SelectRow(kDownloadList, 0);
     Command(kMenuResume);
-    ASSERT_TRUE(PumpUntil([&] { return State(1) == queue::kStateDone && !prompter_.Messages().empty(); }, 30s));
+    ASSERT_TRUE(PumpUntil([&] { return State(2) == queue::kStateFailed && prompter_.Messages().size() == 2; }, 30s));
     EXPECT_EQ(State(0), queue::kStateFailed);
-    std::vector<ShownMessage> shown = prompter_.Messages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, L"下载失败！");
-    EXPECT_EQ(shown[0].flags, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(State(1), queue::kStateDone);
+    for (const ShownMessage& shown : prompter_.Messages()) {
+        EXPECT_EQ(shown.text, L"下载失败！");
+        EXPECT_EQ(shown.flags, static_cast<UINT>(MB_OK));
+    }
     EXPECT_TRUE(OnDisk(L"好链接.mp3") == songs["/s0"]);
-    // The failed task keeps its record and comes back at the next start.
-    const std::wstring kept = queue::TaskRecord(L"坏链接.mp3", Url("/missing"));
+    // The failed tasks keep their records and come back at the next start.
+    const std::wstring kept = queue::TaskRecord(L"坏链接.mp3", Url("/missing")) + L"\r\n" +
+                              queue::TaskRecord(L"又一个坏链接.mp3", Url("/gone"));
     EXPECT_TRUE(PumpUntil([&] { return TaskFileText() == kept; }, 5s)) << TaskFileText();
+    // The last task failed and nothing runs: the taskbar shows the error.
+    EXPECT_TRUE(PumpUntil([&] { return Window().TaskbarShown().mode == TaskbarMode::Error; }, 5s));
 }
 
 TEST_F(DownloadMenuTest, RemoveTaskWorksWhileIdleIsRefusedWhileDownloadingAndClearEmptiesAll) {
@@ -174,8 +178,10 @@ TEST_F(DownloadMenuTest, PauseAndResumeRepeatedlyDuringADownloadNeverBlockAndThe
         Command(kMenuPause);
         EXPECT_TRUE(Context().downloadQueue->Paused()) << round << " " << State(0);
         EXPECT_FALSE(Context().downloadQueue->Downloading());
+        EXPECT_EQ(Window().TaskbarShown().mode, TaskbarMode::Paused);
         Command(kMenuResume);
         EXPECT_FALSE(Context().downloadQueue->Paused()) << round << " " << State(0);
+        EXPECT_EQ(Window().TaskbarShown().mode, TaskbarMode::Normal);
     }
     EXPECT_EQ(titles_.size(), 12u);
     EXPECT_EQ(titles_[0], L"已暂停下载");
@@ -183,6 +189,7 @@ TEST_F(DownloadMenuTest, PauseAndResumeRepeatedlyDuringADownloadNeverBlockAndThe
     ASSERT_TRUE(PumpUntil([&] { return State(0) == queue::kStateDone; }, 60s));
     EXPECT_TRUE(OnDisk(L"慢歌.mp3") == songs["/slow"]);
     EXPECT_TRUE(PumpUntil([&] { return TaskFileText().empty(); }, 5s)) << TaskFileText();
+    EXPECT_TRUE(PumpUntil([&] { return Window().TaskbarShown() == TaskbarView{}; }, 5s));
 }
 
 }  // namespace
