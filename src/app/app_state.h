@@ -8,20 +8,17 @@
 #include <mutex>
 #include <string>
 
-class HttpSession;  // the program's HTTP client; created at start-up by its own module
-
 namespace app {
 
 class AppState {
 public:
-    // Set at program start before any worker exists; destroyed at teardown after the window is gone.
-    HttpSession* httpSession = nullptr;
     // Set at program start before any worker exists; read-only afterwards.
     HANDLE processHeap = nullptr;
 
     // Written by the window thread (start-up) and the preview hotkeys (window thread). Window thread only.
     int previewVolume = 0;
-    // Page counter of the running search; written by search workers. Atomic.
+    // The page the newest search starts next. Each page's worker is handed its number when it starts;
+    // this only tells where the search stands. Written by the window thread; atomic for readers.
     std::atomic<int> searchPage{0};
 
     // Set by the window thread during start-up before the restore worker starts; read-only afterwards.

@@ -4,11 +4,12 @@
 
 #include "app/app_messages.h"
 #include "app/download_commands.h"
+#include "app/enqueue_commands.h"
 #include "app/link_resolution.h"
 #include "app/local_song_commands.h"
-#include "app/pending_operations.h"
 #include "app/preview_commands.h"
 #include "app/rename_command.h"
+#include "app/search_commands.h"
 #include "app/tick_commands.h"
 #include "app/title_notice.h"
 #include "app/window_layout.h"
