@@ -27,8 +27,26 @@ using ReportRoutine = std::function<void(int code, std::int64_t first, std::int6
 JobHandle StartDownloadJob(const std::wstring& url, const std::wstring& targetPath, int connections,
                            ReportRoutine report);
 
+// Settings of one job that tests and benchmarks change; the defaults are the program's.
+struct JobOptions {
+    // A connection that cannot be made, or that sends nothing for this long, fails its attempt.
+    int connectTimeoutMs = 30000;
+    int receiveTimeoutMs = 30000;
+    // Most bytes taken from the connection per read; each read is one progress report and one
+    // chance to notice a pause.
+    int readChunkBytes = 256 * 1024;
+    // Sees every request before it goes to WinINet: the URL and the extra header text handed over.
+    // Called on the thread making the request (the caller's for the probe, the workers' after it),
+    // several at once when the job runs several connections.
+    std::function<void(const std::wstring& url, const std::wstring& headers)> onRequest;
+};
+
+JobHandle StartDownloadJob(const std::wstring& url, const std::wstring& targetPath, int connections,
+                           ReportRoutine report, const JobOptions& options);
+
 // Writes the job's control word under the job's lock (the queue writes kPaused and kRun).
-// False when the job has ended.
+// False when the job has ended, when it is already failing or stopping (those are final), or for a
+// value that is not a control word. Safe to call from inside the report routine.
 bool SetJobControl(JobHandle job, int control);
 
 // True while the job runs (from StartDownloadJob's return until its end).

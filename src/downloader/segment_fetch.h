@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+#include <wininet.h>
+
+#include "downloader/download_job.h"
+
+namespace downloader::detail {
+
+enum class Attempt {
+    kComplete,  // every byte of the segment is in the file
+    kFailed,    // this connection could not deliver the segment; another attempt may
+    kBroken,    // a local failure no new connection can mend: the job fails
+    kLeft,      // the job is failing or stopping; the worker gave up its segment
+};
+
+// One attempt at a segment over the session: a Range request from the segment's first unwritten byte,
+// read straight into one view of the segment, progress reported after every read.
+Attempt FetchSegment(SegmentedDownload& job, HINTERNET session, int segment);
+
+}  // namespace downloader::detail

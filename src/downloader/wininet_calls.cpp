@@ -1,0 +1,103 @@
+#include "downloader/wininet_calls.h"
+
+#include <cwctype>
+
+namespace downloader::detail {
+
+const wchar_t kHeaderBlock[] =
+    L"Accept: */*\r\nAccept-Language: zh-cn\r\nAccept-Encoding: gzip, deflate\r\n"
+    L"User-Agent: Mozilla/4.0(compatible; MSIE 6.0; Windows NT 5.0; MyIE2; .NET CLR 1.1.4322)";
+
+std::wstring RangeHeaders(std::int64_t first, std::int64_t last) {
+    return std::wstring(kHeaderBlock) + L"\r\nRange:bytes=" + std::to_wstring(first) + L"-" +
+           std::to_wstring(last);
+}
+
+win::UniqueInternet OpenSession(const JobOptions& options) {
+    DWORD state = 0;
+    InternetGetConnectedState(&state, 0);
+    const DWORD access =
+        (state & INTERNET_CONNECTION_PROXY) ? INTERNET_OPEN_TYPE_PRECONFIG : INTERNET_OPEN_TYPE_PRECONFIG_WITH_NO_AUTOPROXY;
+    win::UniqueInternet session(InternetOpenW(L"", access, nullptr, nullptr, 0));
+    if (!session) return session;
+    // Without time-outs a server that stops sending holds a read forever.
+    DWORD connectMs = static_cast<DWORD>(options.connectTimeoutMs);
+    DWORD receiveMs = static_cast<DWORD>(options.receiveTimeoutMs);
+    InternetSetOptionW(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof connectMs);
+    InternetSetOptionW(session.get(), INTERNET_OPTION_SEND_TIMEOUT, &receiveMs, sizeof receiveMs);
+    InternetSetOptionW(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
+    InternetSetOptionW(session.get(), INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
+    return session;
+}
+
+win::UniqueInternet OpenUrl(HINTERNET session, const std::wstring& url, const std::wstring& headers,
+                            const JobOptions& options) {
+    if (options.onRequest) options.onRequest(url, headers);
+    return win::UniqueInternet(InternetOpenUrlW(
+        session, url.c_str(), headers.c_str(), static_cast<DWORD>(headers.size()),
+        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE, 0));
+}
+
+int StatusCode(HINTERNET request) {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+        return 0;
+    return static_cast<int>(status);
+}
+
+namespace {
+
+std::optional<std::wstring> HeaderText(HINTERNET request, DWORD query) {
+    wchar_t text[128] = {};
+    DWORD size = sizeof text;
+    if (!HttpQueryInfoW(request, query, text, &size, nullptr)) return std::nullopt;
+    return std::wstring(text, size / sizeof(wchar_t));
+}
+
+std::wstring_view Trim(std::wstring_view s) {
+    while (!s.empty() && std::iswspace(s.front())) s.remove_prefix(1);
+    while (!s.empty() && std::iswspace(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> ParseDecimal(std::wstring_view text) {
+    text = Trim(text);
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    std::int64_t value = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') return std::nullopt;
+        value = value * 10 + (c - L'0');
+    }
+    return value;
+}
+
+std::optional<ContentRange> ParseContentRange(std::wstring_view text) {
+    text = Trim(text);
+    constexpr std::wstring_view unit = L"bytes ";
+    if (text.size() < unit.size() || _wcsnicmp(text.data(), unit.data(), unit.size()) != 0) return std::nullopt;
+    text.remove_prefix(unit.size());
+    const size_t dash = text.find(L'-');
+    const size_t slash = text.find(L'/');
+    if (dash == std::wstring_view::npos || slash == std::wstring_view::npos || slash < dash) return std::nullopt;
+    auto first = ParseDecimal(text.substr(0, dash));
+    auto last = ParseDecimal(text.substr(dash + 1, slash - dash - 1));
+    std::wstring_view totalText = Trim(text.substr(slash + 1));
+    auto total = totalText == L"*" ? std::optional<std::int64_t>(-1) : ParseDecimal(totalText);
+    if (!first || !last || !total || *last < *first) return std::nullopt;
+    return ContentRange{*first, *last, *total};
+}
+
+std::optional<std::int64_t> ContentLength(HINTERNET request) {
+    auto text = HeaderText(request, HTTP_QUERY_CONTENT_LENGTH);
+    return text ? ParseDecimal(*text) : std::nullopt;
+}
+
+std::optional<ContentRange> ContentRangeOf(HINTERNET request) {
+    auto text = HeaderText(request, HTTP_QUERY_CONTENT_RANGE);
+    return text ? ParseContentRange(*text) : std::nullopt;
+}
+
+}  // namespace downloader::detail
