@@ -55,7 +55,7 @@ HWND FindOwnWindow(DWORD processId) {
 int ReminderBox(MessageBoxes& boxes, const std::wstring& text, std::optional<UINT> style,
                 std::optional<std::wstring> caption, std::optional<HWND> owner) {
     const HWND ownerWindow = owner ? *owner : FindOwnWindow(GetCurrentProcessId());
-    return boxes.Show(ownerWindow, text, caption.value_or(kReminderCaption), style.value_or(MB_ICONINFORMATION | MB_OK)) -
+    return boxes.ShowMessage(ownerWindow, text, caption.value_or(kReminderCaption), style.value_or(MB_ICONINFORMATION | MB_OK)) -
            1;
 }
 

@@ -3,7 +3,13 @@
 #include <thread>
 
 #include "app/app_messages.h"
-#include "app/pending_operations.h"
+#include "app/download_commands.h"
+#include "app/enqueue_commands.h"
+#include "app/link_resolution.h"
+#include "app/local_song_commands.h"
+#include "app/preview_commands.h"
+#include "app/rename_command.h"
+#include "app/search_commands.h"
 #include "app/tick_commands.h"
 #include "app/title_notice.h"
 #include "app/window_layout.h"
@@ -26,9 +32,18 @@ void StartWorker(std::function<void()> work) {
 }
 
 MainWindow::MainWindow(AppContext& context, Prompter& prompter, MenuPresenter& menus, MainWindowOptions options)
-    : context_(context), prompter_(prompter), menuPresenter_(menus), options_(options) {}
+    : context_(context),
+      prompter_(prompter),
+      menuPresenter_(menus),
+      options_(std::move(options)),
+      hotkeys_(prompter),
+      renameDialog_(context.tables.songResults, context.tables.mvResults) {
+    context_.queueUi.SetMessageBoxes(&prompter_);
+}
 
 MainWindow::~MainWindow() {
+    // Without its window a failed download shows no box.
+    context_.queueUi.SetMessageBoxes(nullptr);
     // Destroy the window while the bindings and menus it uses still exist.
     if (hwnd()) DestroyWindow(hwnd());
 }
@@ -54,6 +69,10 @@ win::TableModel* MainWindow::ModelOf(CommandId list) {
     return found == bindings_.end() ? nullptr : &found->second->Model();
 }
 
+std::wstring MainWindow::ResolveLink(const std::wstring& hash) {
+    return options_.resolveSongLink ? options_.resolveSongLink(context_, hash) : ResolveSongLink(context_, hash);
+}
+
 void MainWindow::ShowTab(int tab) {
     win::TabControl(Control(kTabs)).SetCurrent(tab);
     for (const auto& def : ControlDefs())
@@ -61,6 +80,10 @@ void MainWindow::ShowTab(int tab) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TaskbarProgress::ButtonCreatedMessage() && taskbar_) {
+        taskbar_->ShowAgain();
+        return 0;
+    }
     switch (message) {
         case WM_CREATE:
             SetNoticeWindow(hwnd());
@@ -83,6 +106,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgModelChanged: {
             auto found = bindings_.find(static_cast<int>(wParam));
             if (found != bindings_.end()) found->second->Sync();
+            if (wParam == kDownloadList) UpdateTaskbar();
             return 0;
         }
         case kMsgNoticeTitle: {
@@ -137,7 +161,7 @@ void MainWindow::OnCommand(int id) {
         case kMenuClearTasks: RemoveAllTasks(*this); break;
         case kMenuPlay: PlayLocalSong(*this); break;
         case kMenuStopPlay: StopLocalPlayback(*this); break;
-        case kMenuRefreshList: StartWorker([&context = context_] { RefreshLocalList(context); }); break;
+        case kMenuRefreshList: RefreshLocalList(context_); break;
         case kMenuRemoveSong: RemoveLocalSongRow(*this); break;
         case kMenuDeleteSong: DeleteLocalSong(*this); break;
         case kMenuDownloadVideo: EnqueueSelectedMv(*this); break;
@@ -169,7 +193,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 }
 
 void MainWindow::OnClose() {
-    if (context_.state.downloading.load() == 1 &&
+    if (context_.downloadQueue->Downloading() &&
         prompter_.ShowMessage(hwnd(), L"当前有下载任务进行中，是否退出？", L"信息：", MB_YESNO) != IDYES)
         return;
     DestroyWindow(hwnd());
@@ -177,6 +201,8 @@ void MainWindow::OnClose() {
 
 void MainWindow::OnDestroy() {
     if (NoticeWindow() == hwnd()) SetNoticeWindow(nullptr);
+    KillTimer(hwnd(), kPreviewTimerId);
+    taskbar_.reset();
     // Notice texts still queued for this window would never be freed otherwise.
     MSG pending;
     while (PeekMessageW(&pending, hwnd(), kMsgNoticeTitle, kMsgNoticeTitle, PM_REMOVE))

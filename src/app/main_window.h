@@ -5,15 +5,21 @@
 #include <commctrl.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "app/app_context.h"
 #include "app/command_ids.h"
+#include "app/hotkeys.h"
 #include "app/list_binding.h"
 #include "app/prompter.h"
+#include "app/rename_dialog.h"
+#include "app/taskbar_progress.h"
 #include "app/window_base.h"
+#include "library/media_player.h"
+#include "library/preview_controller.h"
 #include "win/controls.h"
 #include "win/handle.h"
 #include "win/list_view.h"
@@ -23,6 +29,10 @@ namespace app {
 struct MainWindowOptions {
     // The program ends its message loop when the window goes; tests keep their thread's queue clean.
     bool quitOnDestroy = true;
+    // The player of 试听 and 播放; null makes the MCI player. Tests hand in their own.
+    std::function<std::unique_ptr<library::MediaPlayer>()> makePlayer = nullptr;
+    // 试听's link resolver; null means ResolveSongLink.
+    std::function<std::wstring(AppContext&, const std::wstring& hash)> resolveSongLink = nullptr;
 };
 
 class MainWindow : public WindowBase {
@@ -40,6 +50,15 @@ public:
     win::TableModel* ModelOf(CommandId list);
     void ShowTab(int tab);
 
+    // What the commands of the other files work with. Window thread only.
+    library::PreviewController& Preview() { return *preview_; }
+    HotkeyRegistry& Hotkeys() { return hotkeys_; }
+    RenameDialog& Renamer() { return renameDialog_; }
+    // The direct link of a song's standard-quality hash, "" when the resolver gives none (blocks).
+    std::wstring ResolveLink(const std::wstring& hash);
+    // What the taskbar button shows now.
+    TaskbarView TaskbarShown() const { return taskbar_ ? taskbar_->Shown() : TaskbarView{}; }
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -54,6 +73,8 @@ private:
     // Window created (main_window_startup.cpp)
     void StartUp();
     void PrepareDownloadFolder();
+    void StartPreview();
+    void UpdateTaskbar();
 
     // Messages and commands (main_window.cpp)
     void OnCommand(int id);
@@ -79,6 +100,14 @@ private:
     std::array<win::UniqueMenu, 4> menus_;
     std::map<int, std::unique_ptr<ListBinding>> bindings_;
     win::UniqueFont font_;
+    // Its procedure sits in front of the window's own until the window is gone (the destructor destroys
+    // the window before any member goes).
+    HotkeyRegistry hotkeys_;
+    RenameDialog renameDialog_;
+    // Made at start-up, on the window thread, which MCI and COM need.
+    std::unique_ptr<library::MediaPlayer> player_;
+    std::unique_ptr<library::PreviewController> preview_;
+    std::unique_ptr<TaskbarProgress> taskbar_;
 };
 
 // Starts `work` on a detached thread; an exception ends that thread quietly instead of the program.

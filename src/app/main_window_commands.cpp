@@ -27,9 +27,10 @@ void MainWindow::SaveSettings() {
         prompter_.ShowMessage(hwnd(), L"保存设置失败！", kInfoTitle, MB_ICONERROR | MB_OK);
         return;
     }
-    if (context_.state.downloading.load() == 0) {
+    if (!context_.downloadQueue->Downloading()) {
         std::wstring saved = ReadDownloadFolderSetting(context_.runDirectory);
         context_.state.SetDownloadFolder(saved.empty() ? folder : saved);
+        context_.downloadQueue->SetDownloadFolder(context_.state.DownloadFolder());
         prompter_.ShowMessage(hwnd(), L"已保存设置，下载目录已变更！", kInfoTitle, MB_ICONINFORMATION | MB_OK);
     } else {
         prompter_.ShowMessage(hwnd(), L"已保存设置，下次运行本程序生效！", kInfoTitle, MB_ICONINFORMATION | MB_OK);
@@ -62,18 +63,20 @@ void MainWindow::OnSongListRightClick() {
     ShowMenu(PopupMenu::List);
 }
 
-// 继续下载 is to be greyed out when the queue's waiting row reads 已下载; that needs the queue runner's
-// FindWaitingRow, so until the queue joins the entry stays enabled.
 void MainWindow::OnDownloadListRightClick() {
     if (List(kDownloadList).CurrentRow() < 0) return;
-    EnableEntry(Menu(PopupMenu::Download), kMenuResume, true);
+    EnableEntry(Menu(PopupMenu::Download), kMenuResume, context_.downloadQueue->ResumeEntryEnabled());
     ShowMenu(PopupMenu::Download);
 }
 
 void MainWindow::OnLocalListRightClick() {
-    bool hasRow = List(kLocalList).CurrentRow() >= 0;
+    library::MusicMenuState enabled = library::MusicMenuEnabling(List(kLocalList).CurrentRow() >= 0);
     HMENU menu = Menu(PopupMenu::Music);
-    for (CommandId id : {kMenuPlay, kMenuStopPlay, kMenuDeleteSong, kMenuRemoveSong}) EnableEntry(menu, id, hasRow);
+    EnableEntry(menu, kMenuPlay, enabled.play);
+    EnableEntry(menu, kMenuStopPlay, enabled.stopPlay);
+    EnableEntry(menu, kMenuRefreshList, enabled.refresh);
+    EnableEntry(menu, kMenuRemoveSong, enabled.remove);
+    EnableEntry(menu, kMenuDeleteSong, enabled.deleteSong);
     ShowMenu(PopupMenu::Music);
 }
 

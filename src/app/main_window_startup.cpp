@@ -1,15 +1,19 @@
 // What the main window does once it has been created, in this order: hotkeys, status bar, start values,
 // the saved queue, the download folder, the local song list.
+#include "app/download_commands.h"
+#include "app/local_song_commands.h"
 #include "app/main_window.h"
-#include "app/pending_operations.h"
+#include "app/preview_commands.h"
 #include "app/settings.h"
 #include "app/window_layout.h"
+#include "library/mci_player.h"
 #include "win/file_io.h"
 
 namespace app {
 
 void MainWindow::StartUp() {
     AppState& state = context_.state;
+    StartPreview();
     state.upHotkeyId = L"001";
     state.downHotkeyId = L"002";
     RegisterVolumeHotkeys(*this);
@@ -17,18 +21,23 @@ void MainWindow::StartUp() {
     win::StatusBar status(Control(kStatusBar));
     for (int cell = 0; cell < 4; ++cell) status.SetCellText(cell, kStatusCellTexts[cell]);
 
-    state.downloading = 0;
-    state.currentJob = 1;
+    // The queue's own state (downloading, paused, current row and job) starts out idle with the queue.
     state.previewVolume = 50;
-    state.paused = 0;
 
-    state.taskFileText = win::ReadWholeFile(context_.runDirectory + L"\\下载任务.txt").value_or(std::string());
-    if (!state.taskFileText.empty()) StartWorker([&context = context_] { RestoreTasks(context); });
+    state.taskFileText = win::ReadWholeFile(context_.taskFile.Path()).value_or(std::string());
+    if (!state.taskFileText.empty()) context_.workers.Start([&context = context_] { RestoreTasks(context); });
 
     context_.endpoints = ReadEndpoints(context_.runDirectory);
     PrepareDownloadFolder();
 
-    StartWorker([&context = context_] { RefreshLocalList(context); });
+    RefreshLocalList(context_);
+    taskbar_ = std::make_unique<TaskbarProgress>(hwnd());
+}
+
+void MainWindow::StartPreview() {
+    player_ = options_.makePlayer ? options_.makePlayer() : nullptr;
+    if (!player_) player_ = std::make_unique<library::MciPlayer>();
+    preview_ = std::make_unique<library::PreviewController>(MakePreviewContext(*this, *player_));
 }
 
 void MainWindow::PrepareDownloadFolder() {
@@ -36,6 +45,7 @@ void MainWindow::PrepareDownloadFolder() {
     std::wstring folder = ReadDownloadFolderSetting(context_.runDirectory);
     if (folder.empty()) folder = context_.runDirectory + L"\\Mymp3\\";
     state.SetDownloadFolder(folder);
+    context_.downloadQueue->SetDownloadFolder(folder);
     win::EditBox(Control(kFolderBox)).SetText(folder);
 
     // The folder exists already: the button can open it. Otherwise make it (one level) and leave the

@@ -6,7 +6,7 @@ namespace {
 
 class SystemBoxes final : public MessageBoxes {
 public:
-    int Show(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) override {
+    int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) override {
         return MessageBoxW(owner, text.c_str(), caption.c_str(), style);
     }
 };

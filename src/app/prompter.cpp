@@ -6,7 +6,7 @@
 namespace app {
 
 int Win32Prompter::ShowMessage(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) {
-    return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
+    return SystemMessageBoxes().ShowMessage(owner, text, title, flags);
 }
 
 std::wstring Win32Prompter::BrowseFolder(HWND owner, const std::wstring& title) {

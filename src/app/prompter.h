@@ -6,13 +6,13 @@
 
 #include <string>
 
+#include "app/message_boxes.h"
+
 namespace app {
 
-class Prompter {
+// Message boxes (ShowMessage, from MessageBoxes), plus the folder dialog and the shell.
+class Prompter : public MessageBoxes {
 public:
-    virtual ~Prompter() = default;
-    // A message box; returns the button chosen (IDOK, IDYES, IDNO …).
-    virtual int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) = 0;
     // The shell's folder dialog; "" when cancelled.
     virtual std::wstring BrowseFolder(HWND owner, const std::wstring& title) = 0;
     // Opens the folder in the shell with the verb "explore".

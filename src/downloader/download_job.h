@@ -1,5 +1,6 @@
 #pragma once
 // The record every thread of one download shares, and the numbers that shape a job.
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -28,10 +29,22 @@ struct SegmentState {
     bool done = false;
 };
 
-// One worker's mailbox for the segment the supervisor hands it. Under the job's lock.
+using Clock = std::chrono::steady_clock;
+
+// One worker's mailbox for the segment the supervisor hands it, and what the supervisor watches of
+// it. Under the job's lock.
 struct WorkerSlot {
     bool waiting = false;  // written by the worker: it is free and waits for a segment
     int assigned = -1;     // written by the supervisor, taken (reset to -1) by the worker
+    int segment = -1;      // worker: the segment it is fetching
+    // Worker: when the WinINet call it is in is overdue; max() outside calls. WinINet under Wine
+    // honours no receive time-out, so the supervisor enforces this one.
+    Clock::time_point deadline = Clock::time_point::max();
+    bool abandoned = false;  // supervisor: given up on; the worker leaves without touching the job
+    // Worker maps it for a segment and unmaps it after; the supervisor unmaps it when it gives the
+    // worker up, so a stuck call never keeps the file mapped (and undeletable).
+    void* view = nullptr;
+    bool running = true;     // worker: false once its thread has nothing more to do with the job
 };
 
 struct SegmentedDownload {
@@ -66,7 +79,16 @@ struct SegmentedDownload {
     std::int64_t received = 0;   // workers: bytes written so far, never decreasing
     std::vector<SegmentState> segments;  // workers (their own segment) and supervisor
     std::deque<int> retries;     // workers push failed segments, the supervisor hands them out again
-    std::vector<WorkerSlot> slots;       // one per worker
+    std::deque<WorkerSlot> slots;        // one per worker thread ever started; supervisor adds them
+
+    // Supervisor: the file is to go once nothing maps it any more (the last holder of the record).
+    bool removeFile = false;
+
+    ~SegmentedDownload() {
+        mapping.reset();
+        file.reset();
+        if (removeFile) DeleteFileW(targetPath.c_str());
+    }
 
     std::int64_t SegmentStart(int segment) const { return segment * segmentSize; }
     // Bytes of the segment inside the file; the last one may be shorter than segmentSize.

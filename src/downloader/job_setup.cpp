@@ -1,6 +1,9 @@
 // StartDownloadJob: the probe, the target file and its mapping, the record, the supervisor.
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 #include <thread>
 
 #include "downloader/download_supervisor.h"
@@ -12,18 +15,65 @@ namespace {
 
 using detail::SegmentedDownload;
 
-// The resource's length, or nothing: no answer, an answer that is not a success (an error page is
+// The length an answer head announces, or nothing: an answer that is not a success (an error page is
 // never saved as a song), or no usable Content-Length.
-std::optional<std::int64_t> ProbeLength(const std::wstring& url, const JobOptions& options) {
-    win::UniqueInternet session = detail::OpenSession(options);
-    if (!session) return std::nullopt;
-    win::UniqueInternet probe = detail::OpenUrl(session.get(), url, detail::kHeaderBlock, options);
-    if (!probe) return std::nullopt;
-    const int status = detail::StatusCode(probe.get());
+std::optional<std::int64_t> AnnouncedLength(HINTERNET answer) {
+    const int status = detail::StatusCode(answer);
     if (status < 200 || status > 299) return std::nullopt;
-    auto length = detail::ContentLength(probe.get());
+    auto length = detail::ContentLength(answer);
     if (!length || *length <= 0) return std::nullopt;
     return length;
+}
+
+struct ProbeResult;
+void Publish(ProbeResult& result, std::optional<std::int64_t> length);
+
+// Asks with HEAD first; a server that will not answer HEAD with a length is asked with a GET, whose
+// unread body WinINet then reads away while this thread closes it, after the length is published.
+void AskLength(const std::wstring& url, const JobOptions& options, ProbeResult& result) {
+    win::UniqueInternet session = detail::OpenSession(options);
+    if (!session) return Publish(result, std::nullopt);
+    {
+        win::UniqueInternet connection;
+        win::UniqueInternet head = detail::OpenHead(session.get(), url, detail::kHeaderBlock, options, connection);
+        if (auto length = head ? AnnouncedLength(head.get()) : std::nullopt) return Publish(result, length);
+    }
+    win::UniqueInternet probe = detail::OpenUrl(session.get(), url, detail::kHeaderBlock, options);
+    Publish(result, probe ? AnnouncedLength(probe.get()) : std::nullopt);
+}
+
+// What the probe's thread hands back. Shared, because a probe that outlives its time-out is left
+// behind and ends whenever WinINet lets it go.
+struct ProbeResult {
+    std::mutex lock;
+    std::condition_variable done;
+    bool finished = false;                // probe thread, under `lock`
+    std::optional<std::int64_t> length;   // probe thread, under `lock`
+};
+
+void Publish(ProbeResult& result, std::optional<std::int64_t> length) {
+    std::lock_guard guard(result.lock);
+    if (result.finished) return;
+    result.length = length;
+    result.finished = true;
+    result.done.notify_all();
+}
+
+// AskLength on a thread of its own: WinINet under Wine honours no receive time-out, and a server that
+// never answers must not hold the caller for ever.
+std::optional<std::int64_t> ProbeLength(const std::wstring& url, const JobOptions& options) {
+    auto result = std::make_shared<ProbeResult>();
+    std::thread([result, url, options] {
+        try {
+            AskLength(url, options, *result);
+        } catch (...) {
+        }
+        Publish(*result, std::nullopt);  // no effect once published
+    }).detach();
+    std::unique_lock lock(result->lock);
+    const auto limit = std::chrono::milliseconds(options.connectTimeoutMs + options.receiveTimeoutMs);
+    if (!result->done.wait_for(lock, limit, [&] { return result->finished; })) return std::nullopt;
+    return result->length;
 }
 
 // Deletes the target file unless dismissed; declared before the file handle, so it runs after the
@@ -69,7 +119,6 @@ JobHandle StartJob(const std::wstring& url, const std::wstring& targetPath, int 
     job->segmentCount = static_cast<int>((*length + job->segmentSize - 1) / job->segmentSize);
     job->connections = std::max(1, std::min(connections, job->segmentCount));
     job->segments.resize(job->segmentCount);
-    job->slots.resize(job->connections);
     job->file = std::move(file);
     job->mapping = std::move(mapping);
 

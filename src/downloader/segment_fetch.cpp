@@ -1,7 +1,8 @@
 #include "downloader/segment_fetch.h"
 
 #include <algorithm>
-#include <chrono>
+#include <cstring>
+#include <utility>
 
 #include "downloader/wininet_calls.h"
 
@@ -26,6 +27,51 @@ bool AnswerFits(const SegmentedDownload& job, HINTERNET request, std::int64_t fi
     return false;
 }
 
+// Brackets a WinINet call that may block: the supervisor gives the worker up when the call outlives
+// its time-out. Leave() is false when that happened; the worker must then touch nothing of the job.
+class WatchedCall {
+public:
+    WatchedCall(SegmentedDownload& job, int slot, int timeoutMs) : job_(job), slot_(slot) {
+        Lock lock(job_.lock);
+        job_.slots[slot_].deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    }
+    bool Leave() {
+        Lock lock(job_.lock);
+        job_.slots[slot_].deadline = Clock::time_point::max();
+        return !job_.slots[slot_].abandoned;
+    }
+
+private:
+    SegmentedDownload& job_;
+    int slot_;
+};
+
+// The view of the segment being fetched, kept in the worker's slot so the supervisor can take it
+// away from a worker it gives up.
+class SlotView {
+public:
+    SlotView(SegmentedDownload& job, int slot, std::int64_t offset, std::int64_t bytes) : job_(job), slot_(slot) {
+        void* view = MapViewOfFile(job.mapping.get(), FILE_MAP_WRITE, static_cast<DWORD>(offset >> 32),
+                                   static_cast<DWORD>(offset & 0xFFFFFFFF), static_cast<SIZE_T>(bytes));
+        Lock lock(job_.lock);
+        job_.slots[slot_].view = view;
+        base_ = static_cast<char*>(view);
+    }
+    ~SlotView() {
+        Lock lock(job_.lock);
+        if (void* view = std::exchange(job_.slots[slot_].view, nullptr)) UnmapViewOfFile(view);
+    }
+    SlotView(const SlotView&) = delete;
+    SlotView& operator=(const SlotView&) = delete;
+    // Valid while the worker has not been given up.
+    char* base() const { return base_; }
+
+private:
+    SegmentedDownload& job_;
+    int slot_;
+    char* base_ = nullptr;
+};
+
 // After a read: counts the new bytes, reports them and sits out a pause, holding the connection.
 // False when the job is failing or stopping.
 bool RecordRead(SegmentedDownload& job, SegmentState& state, std::int64_t written) {
@@ -35,8 +81,8 @@ bool RecordRead(SegmentedDownload& job, SegmentState& state, std::int64_t writte
         // A segment fetched again after a bad answer is counted once.
         job.received += written - state.counted;
         state.counted = written;
+        if (job.report) job.report(kProgress, job.length, job.received);
     }
-    if (job.report) job.report(kProgress, job.length, job.received);
     while (job.control == kPaused && !job.closing)
         job.changed.wait_for(lock, std::chrono::milliseconds(kSafetyWaitMs));
     return !SegmentedDownload::IsFinal(job.control) && !job.closing;
@@ -44,7 +90,7 @@ bool RecordRead(SegmentedDownload& job, SegmentState& state, std::int64_t writte
 
 }  // namespace
 
-Attempt FetchSegment(SegmentedDownload& job, HINTERNET session, int segment) {
+Attempt FetchSegment(SegmentedDownload& job, int slot, HINTERNET session, int segment, std::vector<char>& buffer) {
     SegmentState& state = job.segments[segment];
     std::int64_t written = 0;
     {
@@ -54,35 +100,44 @@ Attempt FetchSegment(SegmentedDownload& job, HINTERNET session, int segment) {
     }
     const std::int64_t start = job.SegmentStart(segment);
     const std::int64_t bytes = job.SegmentBytes(segment);
+    const int openTimeoutMs = job.options.connectTimeoutMs + job.options.receiveTimeoutMs;
+    const int readTimeoutMs = job.options.receiveTimeoutMs;
+
     // The range always names the whole segment's end, even past the resource's end on the last one.
+    WatchedCall open(job, slot, openTimeoutMs);
     win::UniqueInternet request =
         OpenUrl(session, job.url, RangeHeaders(start + written, start + job.segmentSize - 1), job.options);
+    if (!open.Leave()) return Attempt::kAbandoned;
     if (!request) return Attempt::kFailed;
     if (!AnswerFits(job, request.get(), start + written, start + bytes - 1)) return Attempt::kFailed;
 
     // One view for the whole segment: segments start on multiples of 1 MiB, which the 64 KiB view
-    // alignment divides.
-    win::UniqueView view(MapViewOfFile(job.mapping.get(), FILE_MAP_WRITE, static_cast<DWORD>(start >> 32),
-                                       static_cast<DWORD>(start & 0xFFFFFFFF), static_cast<SIZE_T>(bytes)));
-    if (!view) return Attempt::kBroken;
-    char* const base = static_cast<char*>(view.get());
-    const std::int64_t chunk = std::clamp<std::int64_t>(job.options.readChunkBytes, 4096, job.segmentSize);
+    // alignment divides. Reads go to the worker's buffer first, so a read that returns after its
+    // worker was given up writes nothing into the file.
+    SlotView view(job, slot, start, bytes);
+    char* const base = view.base();
+    if (!base) return Attempt::kBroken;
 
     while (written < bytes) {
-        const DWORD want = static_cast<DWORD>(std::min(chunk, bytes - written));
+        const DWORD want = static_cast<DWORD>(std::min<std::int64_t>(buffer.size(), bytes - written));
         DWORD got = 0;
+        WatchedCall read(job, slot, readTimeoutMs);
+        const BOOL ok = InternetReadFile(request.get(), buffer.data(), want, &got);
+        if (!read.Leave()) return Attempt::kAbandoned;
         // A connection closed in the middle of the body reads as a success of 0 bytes: only the
         // count tells a short segment from a whole one.
-        if (!InternetReadFile(request.get(), base + written, want, &got) || got == 0 || got > want)
-            return Attempt::kFailed;
+        if (!ok || got == 0 || got > want) return Attempt::kFailed;
+        std::memcpy(base + written, buffer.data(), got);
         written += got;
         if (!RecordRead(job, state, written)) return Attempt::kLeft;
     }
     // Anything after the segment's last byte means the answer was not the range asked for, so the
     // bytes before it are not trusted either.
-    char extra = 0;
     DWORD got = 0;
-    if (!InternetReadFile(request.get(), &extra, 1, &got) || got != 0) {
+    WatchedCall end(job, slot, readTimeoutMs);
+    const BOOL ok = InternetReadFile(request.get(), buffer.data(), 1, &got);
+    if (!end.Leave()) return Attempt::kAbandoned;
+    if (!ok || got != 0) {
         Lock lock(job.lock);
         state.written = 0;
         return Attempt::kFailed;

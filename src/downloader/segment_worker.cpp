@@ -1,9 +1,10 @@
 #include "downloader/segment_worker.h"
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
+#include <utility>
 
-#include "downloader/segment_fetch.h"
 #include "downloader/wininet_calls.h"
 
 namespace downloader::detail {
@@ -14,17 +15,34 @@ using Lock = std::unique_lock<std::recursive_mutex>;
 // Waits in the worker's slot for the supervisor's next segment; -1 once the job closes.
 int NextSegment(SegmentedDownload& job, int slotIndex) {
     Lock lock(job.lock);
-    WorkerSlot& slot = job.slots[slotIndex];
-    slot.waiting = true;
+    job.slots[slotIndex].waiting = true;
     job.changed.notify_all();
-    while (slot.assigned < 0 && !job.closing) job.changed.wait_for(lock, std::chrono::milliseconds(kSafetyWaitMs));
+    while (job.slots[slotIndex].assigned < 0 && !job.closing)
+        job.changed.wait_for(lock, std::chrono::milliseconds(kSafetyWaitMs));
     if (job.closing) return -1;
-    return std::exchange(slot.assigned, -1);
+    const int segment = std::exchange(job.slots[slotIndex].assigned, -1);
+    job.slots[slotIndex].segment = segment;
+    return segment;
 }
 
-// Books the outcome of one attempt. A segment that failed goes back for another attempt, from its
-// first unwritten byte, until it has had all of them; then the job fails.
-void Settle(SegmentedDownload& job, int segment, Attempt attempt) {
+void RunWorker(SegmentedDownload& job, int slotIndex) {
+    // One session for all of this worker's segments: WinINet keeps the connection open between them.
+    win::UniqueInternet session = OpenSession(job.options);
+    if (!session) {
+        SettleAttempt(job, 0, Attempt::kBroken);
+        return;
+    }
+    std::vector<char> buffer(static_cast<size_t>(std::clamp<std::int64_t>(job.options.readChunkBytes, 4096, kSegmentSize)));
+    for (int segment; (segment = NextSegment(job, slotIndex)) >= 0;) {
+        const Attempt attempt = FetchSegment(job, slotIndex, session.get(), segment, buffer);
+        if (attempt == Attempt::kAbandoned) return;  // the supervisor has settled the segment
+        SettleAttempt(job, segment, attempt);
+    }
+}
+
+}  // namespace
+
+void SettleAttempt(SegmentedDownload& job, int segment, Attempt attempt) {
     Lock lock(job.lock);
     SegmentState& state = job.segments[segment];
     switch (attempt) {
@@ -33,6 +51,7 @@ void Settle(SegmentedDownload& job, int segment, Attempt attempt) {
             ++job.finished;
             break;
         case Attempt::kFailed:
+        case Attempt::kAbandoned:
             if (state.attempts < kAttemptsPerSegment) {
                 job.retries.push_front(segment);
                 break;
@@ -47,33 +66,21 @@ void Settle(SegmentedDownload& job, int segment, Attempt attempt) {
     job.changed.notify_all();
 }
 
-void RunWorker(SegmentedDownload& job, int slotIndex) {
-    // One session for all of this worker's segments: WinINet keeps the connection open between them.
-    win::UniqueInternet session = OpenSession(job.options);
-    if (!session) {
-        Settle(job, 0, Attempt::kBroken);
-        return;
-    }
-    for (int segment; (segment = NextSegment(job, slotIndex)) >= 0;)
-        Settle(job, segment, FetchSegment(job, session.get(), segment));
-}
-
-}  // namespace
-
-void SegmentWorker(SegmentedDownload& job, int slotIndex) noexcept {
+void SegmentWorker(std::shared_ptr<SegmentedDownload> job, int slotIndex) noexcept {
     {
-        Lock lock(job.lock);
-        ++job.active;
+        Lock lock(job->lock);
+        ++job->active;
     }
     try {
-        RunWorker(job, slotIndex);
-    } catch (const std::exception&) {
-        Lock lock(job.lock);
-        if (!SegmentedDownload::IsFinal(job.control)) job.control = kFailed;
+        RunWorker(*job, slotIndex);
+    } catch (...) {
+        Lock lock(job->lock);
+        if (!job->slots[slotIndex].abandoned && !SegmentedDownload::IsFinal(job->control)) job->control = kFailed;
     }
-    Lock lock(job.lock);
-    --job.active;
-    job.changed.notify_all();
+    Lock lock(job->lock);
+    --job->active;
+    job->slots[slotIndex].running = false;
+    job->changed.notify_all();
 }
 
 }  // namespace downloader::detail

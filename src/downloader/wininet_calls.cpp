@@ -33,9 +33,44 @@ win::UniqueInternet OpenSession(const JobOptions& options) {
 win::UniqueInternet OpenUrl(HINTERNET session, const std::wstring& url, const std::wstring& headers,
                             const JobOptions& options) {
     if (options.onRequest) options.onRequest(url, headers);
-    return win::UniqueInternet(InternetOpenUrlW(
+    win::UniqueInternet request(InternetOpenUrlW(
         session, url.c_str(), headers.c_str(), static_cast<DWORD>(headers.size()),
         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE, 0));
+    if (request) {
+        // The session's receive time-out covers the answer's head only; the body's reads need it on
+        // the request's own connection.
+        DWORD receiveMs = static_cast<DWORD>(options.receiveTimeoutMs);
+        InternetSetOptionW(request.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof receiveMs);
+    }
+    return request;
+}
+
+win::UniqueInternet OpenHead(HINTERNET session, const std::wstring& url, const std::wstring& headers,
+                             const JobOptions& options, win::UniqueInternet& connection) {
+    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH] = {};
+    std::wstring path(url.size() + 1, L'\0');
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH;
+    parts.lpszUrlPath = path.data();
+    parts.dwUrlPathLength = static_cast<DWORD>(path.size());
+    if (!InternetCrackUrlW(url.c_str(), 0, 0, &parts)) return {};
+    path.resize(parts.dwUrlPathLength);
+    if (path.empty()) path = L"/";
+    const bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && !secure) return {};
+
+    if (options.onRequest) options.onRequest(url, headers);
+    connection.reset(InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return {};
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
+    if (secure) flags |= INTERNET_FLAG_SECURE;
+    win::UniqueInternet request(
+        HttpOpenRequestW(connection.get(), L"HEAD", path.c_str(), L"HTTP/1.1", nullptr, nullptr, flags, 0));
+    if (!request) return {};
+    if (!HttpSendRequestW(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0)) return {};
+    return request;
 }
 
 int StatusCode(HINTERNET request) {

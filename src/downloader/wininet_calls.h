@@ -27,6 +27,12 @@ win::UniqueInternet OpenSession(const JobOptions& options);
 win::UniqueInternet OpenUrl(HINTERNET session, const std::wstring& url, const std::wstring& headers,
                             const JobOptions& options);
 
+// The same request with the method HEAD: the answer's head without a body. WinINet reads the rest of
+// an unread body before it closes a request (under Wine at a few MiB/s), so a GET probe of a large
+// file would cost a second download.
+win::UniqueInternet OpenHead(HINTERNET session, const std::wstring& url, const std::wstring& headers,
+                             const JobOptions& options, win::UniqueInternet& connection);
+
 int StatusCode(HINTERNET request);  // 0 when unknown
 std::optional<std::int64_t> ContentLength(HINTERNET request);
 // The Content-Range header's "first-last/total" (total -1 for "*"); nothing when absent or malformed.

@@ -2,6 +2,8 @@
 // Runs the download list one task at a time: picks the topmost waiting row, starts a job for it,
 // writes the job's progress into the row, and moves on when the job ends, however it ends.
 // Window-free: the window shows the list model, calls the commands, and implements QueueUi.
+// Progress reports change the model from the engine's threads while the job's lock is held, so the
+// model's change callback must never wait for the window thread (post, or mark dirty for a timer).
 #include <cstdint>
 #include <memory>
 #include <mutex>

@@ -1,27 +1,19 @@
 #include "queue/task_restore.h"
 
 #include "queue/download_list.h"
+#include "regex/regex_matcher.h"
 
 namespace queue {
 
 std::vector<SavedTask> ReadSavedTasks(const std::wstring& text) {
-    // Reads what the pattern 歌名\[(.*?)\]地址\[(.*?)\] finds with "." stopping at line feeds.
-    static constexpr std::wstring_view kStart = L"歌名[", kMiddle = L"]地址[";
+    // Both groups are lazy and "." stops at a line feed: the name ends at the first "]地址[", the link
+    // at the first "]" after it, and no record reaches into the next line.
+    regex::RestoreRegexMatcher matcher;
+    matcher.Match(L"歌名\\[(.*?)\\]地址\\[(.*?)\\]", text, /*caseSensitive=*/true, /*multiline=*/true,
+                  /*global=*/true, /*quoteToken=*/false);
     std::vector<SavedTask> tasks;
-    size_t from = 0;
-    while ((from = text.find(kStart, from)) != std::wstring::npos) {
-        size_t lineEnd = std::min(text.find(L'\n', from), text.size());
-        size_t nameStart = from + kStart.size();
-        size_t middle = text.find(kMiddle, nameStart);
-        size_t linkStart = middle + kMiddle.size();
-        size_t close = middle == std::wstring::npos ? std::wstring::npos : text.find(L']', linkStart);
-        if (close == std::wstring::npos || close >= lineEnd) {
-            from += 1;  // no record starts here; one may start further on
-            continue;
-        }
-        tasks.push_back({text.substr(nameStart, middle - nameStart), text.substr(linkStart, close - linkStart)});
-        from = close + 1;
-    }
+    for (int i = 1, n = matcher.MatchCount(); i <= n; ++i)
+        tasks.push_back({matcher.SubmatchText(i, 1), matcher.SubmatchText(i, 2)});
     return tasks;
 }
 

@@ -11,8 +11,9 @@ struct SavedTask {
     std::wstring name, link;
 };
 
-// The records of a task file's text, in file order. A record never spans a line; its name ends at the
-// first "]地址[" and its link at the first "]" after that. Text outside records is ignored.
+// The records of a task file's text, in file order, read with the restore matcher. A record never spans
+// a line; its name ends at the first "]地址[" and its link at the first "]" after that. Text outside
+// records is ignored.
 std::vector<SavedTask> ReadSavedTasks(const std::wstring& taskFileText);
 
 // Appends one waiting row (name, link, empty sizes and handle) per record; returns how many. Writes

@@ -26,6 +26,7 @@ TEST_F(FolderCommandsTest, SavingWhileIdleWritesAppendsSlashAndChangesTheFolder)
     Click(kSaveSettings);
     EXPECT_EQ(SavedFolder(), chosen + L"\\");
     EXPECT_EQ(Context().state.DownloadFolder(), chosen + L"\\");
+    EXPECT_EQ(Context().downloadQueue->DownloadFolder(), chosen + L"\\");
     ASSERT_EQ(prompter_.messages.size(), 1u);
     EXPECT_EQ(prompter_.messages[0].text, L"已保存设置，下载目录已变更！");
     EXPECT_EQ(prompter_.messages[0].title, L"信息：");
@@ -36,13 +37,15 @@ TEST_F(FolderCommandsTest, SavingWhileIdleWritesAppendsSlashAndChangesTheFolder)
 }
 
 TEST_F(FolderCommandsTest, SavingDuringADownloadWritesOnly) {
+    engine_ = std::make_unique<SilentEngine>();
     Open();
     const std::wstring before = Context().state.DownloadFolder();
-    Context().state.downloading = 1;
+    StartSilentDownload();
     Type(L"D:\\歌\\");
     Click(kSaveSettings);
     EXPECT_EQ(SavedFolder(), L"D:\\歌\\");
     EXPECT_EQ(Context().state.DownloadFolder(), before);
+    EXPECT_EQ(Context().downloadQueue->DownloadFolder(), before);
     ASSERT_EQ(prompter_.messages.size(), 1u);
     EXPECT_EQ(prompter_.messages[0].text, L"已保存设置，下次运行本程序生效！");
     EXPECT_EQ(prompter_.messages[0].title, L"信息：");
@@ -92,9 +95,10 @@ TEST_F(FolderCommandsTest, CloseWhileIdleOrPausedAsksNothing) {
 }
 
 TEST_F(FolderCommandsTest, CloseDuringADownloadAsksAndNoKeepsTheWindow) {
+    engine_ = std::make_unique<SilentEngine>();
     Open();
     HWND window = Window().hwnd();
-    Context().state.downloading = 1;
+    StartSilentDownload();
     prompter_.answer = IDNO;
     SendMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(IsWindow(window));
@@ -102,7 +106,7 @@ TEST_F(FolderCommandsTest, CloseDuringADownloadAsksAndNoKeepsTheWindow) {
     EXPECT_EQ(prompter_.messages[0].text, L"当前有下载任务进行中，是否退出？");
     EXPECT_EQ(prompter_.messages[0].title, L"信息：");
     EXPECT_EQ(prompter_.messages[0].flags, static_cast<UINT>(MB_YESNO));
-    EXPECT_EQ(Context().state.downloading.load(), 1);
+    EXPECT_TRUE(Context().downloadQueue->Downloading());
 
     prompter_.answer = IDYES;
     SendMessageW(window, WM_CLOSE, 0, 0);

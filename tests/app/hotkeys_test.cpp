@@ -42,7 +42,7 @@ struct Shown {
 
 class FakeBoxes final : public app::MessageBoxes {
 public:
-    int Show(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) override {
+    int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) override {
         shown.push_back({owner, text, caption, style});
         return answer;
     }

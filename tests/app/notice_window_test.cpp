@@ -22,20 +22,8 @@ class NoticeTest : public WindowTest {
 protected:
     void Open() {
         WindowTest::Open();
-        titles_.clear();
-        SetWindowSubclass(Window().hwnd(), &Record, 1, reinterpret_cast<DWORD_PTR>(&titles_));
+        RecordTitles();
     }
-    void TearDown() override {
-        if (Window().hwnd()) RemoveWindowSubclass(Window().hwnd(), &Record, 1);
-        WindowTest::TearDown();
-    }
-    static LRESULT CALLBACK Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                   DWORD_PTR data) {
-        if (message == WM_SETTEXT)
-            reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(reinterpret_cast<const wchar_t*>(lParam));
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-    }
-    std::vector<std::wstring> titles_;
 };
 
 TEST_F(NoticeTest, NoticeOnTheWindowThreadShowsForASecondThenRestores) {

@@ -55,12 +55,11 @@ TEST_F(StartUpTest, StartValuesStatusBarAndTaskFileText) {
     ASSERT_TRUE(win::WriteFileAtomic(dir_ / L"下载任务.txt", taskBytes));
     Open();
     AppState& state = Context().state;
-    EXPECT_EQ(state.downloading.load(), 0);
-    EXPECT_EQ(state.paused.load(), 0);
-    EXPECT_EQ(state.currentJob.load(), 1);
-    EXPECT_EQ(state.previewVolume.load(), 50);
-    EXPECT_EQ(state.currentRow.load(), 0);
-    EXPECT_EQ(state.lastWaitingRow.load(), 0);
+    EXPECT_FALSE(Context().downloadQueue->Downloading());
+    EXPECT_FALSE(Context().downloadQueue->Paused());
+    EXPECT_EQ(Context().downloadQueue->CurrentJob(), queue::kNeverStarted);
+    EXPECT_EQ(Context().downloadQueue->DownloadFolder(), Context().state.DownloadFolder());
+    EXPECT_EQ(state.previewVolume, 50);
     EXPECT_EQ(state.upHotkeyId, L"001");
     EXPECT_EQ(state.downHotkeyId, L"002");
     EXPECT_EQ(state.taskFileText, taskBytes);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+
 #include "app/title_notice.h"
 #include "win/controls.h"
 #include "win/list_view.h"
@@ -33,15 +34,44 @@ void Pump() {
     }
 }
 
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    auto until = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        Pump();
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() > until) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+namespace {
+
+LRESULT CALLBACK RecordTitle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR titles) {
+    if (message == WM_SETTEXT)
+        reinterpret_cast<std::vector<std::wstring>*>(titles)->push_back(reinterpret_cast<const wchar_t*>(lParam));
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void WindowTest::TearDown() {
+    if (window_ && window_->hwnd()) RemoveWindowSubclass(window_->hwnd(), &RecordTitle, 1);
+    Close();
+}
+
+void WindowTest::RecordTitles() {
+    titles_.clear();
+    SetWindowSubclass(window_->hwnd(), &RecordTitle, 1, reinterpret_cast<DWORD_PTR>(&titles_));
+}
+
 void WindowTest::Open() {
     static bool initialised = [] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         return InitCommonControlsEx(&controls) != FALSE;
     }();
     (void)initialised;
-    context_ = std::make_unique<app::AppContext>(dir_.path());
-    window_ = std::make_unique<app::MainWindow>(*context_, prompter_, menus_,
-                                                app::MainWindowOptions{.quitOnDestroy = false});
+    context_ = std::make_unique<app::AppContext>(dir_.path(), std::move(engine_));
+    window_ = std::make_unique<app::MainWindow>(*context_, prompter_, menus_, options_);
     ASSERT_TRUE(window_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
     Pump();
 }
@@ -66,6 +96,11 @@ void WindowTest::RightClick(app::CommandId list) {
 void WindowTest::SelectRow(app::CommandId list, int row) {
     Pump();
     win::ListView(Control(list)).Select(row);
+}
+
+void WindowTest::StartSilentDownload() {
+    Context().downloadQueue->AddTask(L"进行中.mp3", L"http://127.0.0.1:9/进行中.mp3");
+    ASSERT_TRUE(PumpUntil([&] { return Context().downloadQueue->Downloading(); }, std::chrono::seconds(5)));
 }
 
 }  // namespace apptest

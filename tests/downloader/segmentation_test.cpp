@@ -45,8 +45,9 @@ TEST_P(SegmentationTest, FileHoldsTheServedBytesFetchedOneRangePerSegment) {
     if (c.ranges.size() == 1) {
         EXPECT_EQ(server.MaxInFlight(), 1);
     }
-    // Each worker keeps its connection from segment to segment: one for the probe, one per worker.
-    EXPECT_EQ(server.ConnectionCount(), 1 + std::min<int>(c.connections, c.ranges.size()));
+    // Each worker keeps its connection from segment to segment: at most one for the probe and one
+    // per worker (WinINet may even hand the probe's connection on to a worker).
+    EXPECT_LE(server.ConnectionCount(), 1 + std::min<int>(c.connections, c.ranges.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -123,8 +124,15 @@ TEST_F(DownloadTest, ProbeAndSegmentRequestsCarryTheFixedHeaderBlock) {
     EXPECT_EQ(segments, (std::vector<std::wstring>{block + L"\r\nRange:bytes=0-1048575",
                                                    block + L"\r\nRange:bytes=1048576-2097151"}));
 
-    for (const auto& r : server.Requests()) {
-        EXPECT_EQ(r.method, "GET");
+    const auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    // The probe asks for the head only: a GET's unread body would be read away when it is closed.
+    EXPECT_EQ(requests[0].method, "HEAD");
+    EXPECT_EQ(requests[0].Header("Range"), "");
+    for (const auto& r : requests) {
+        if (&r != &requests[0]) {
+            EXPECT_EQ(r.method, "GET");
+        }
         EXPECT_EQ(r.target, "/song");
         EXPECT_THAT(r.Headers("Accept"), ::testing::Contains("*/*"));
         EXPECT_EQ(r.Header("Accept-Language"), "zh-cn");
