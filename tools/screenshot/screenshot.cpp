@@ -1,5 +1,6 @@
-// Opens the main window in the current folder (used as the run directory), fills the lists with a few
-// sample rows, and shows each tab in turn while the run script takes its picture.
+// Opens the main window in the current folder (used as the run directory) against the in-process demo
+// service, searches and downloads like a person would, and shows each tab in turn while the run script
+// takes its picture.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,8 +13,14 @@
 #include "app/prompter.h"
 #include "app/title_notice.h"
 #include "app/window_layout.h"
+#include "demo_service.h"
+#include "win/file_io.h"
+#include "win/text.h"
 
 namespace {
+
+// The demo's sample files (a Windows path under Wine's drive Z:).
+const std::wstring kDemoAudio = L"Z:" QULIE_DEMO_AUDIO_W;
 
 class NoPrompts : public app::Prompter {
 public:
@@ -47,17 +54,39 @@ bool HandOverTab(HWND window, const std::wstring& folder, int tab) {
     return false;
 }
 
-void FillSampleRows(app::AppTables& tables) {
-    const wchar_t* zeros = L"00000000000000000000000000000000";
-    tables.songResults.AppendRow({L"东来东往 - 别说我的眼泪你无所谓", L"A1", L"B1", zeros, L""});
-    tables.songResults.AppendRow({L"东来东往 - 路灯下的小姑娘", L"A2", L"B2", L"C2", L"D2"});
-    tables.songResults.SetTicked(1, true);
-    tables.mvResults.AppendRow({L"东来东往 - 回到过去", L"高清", L"E1"});
-    tables.mvResults.AppendRow({L"东来东往 - 情深深雨濛濛", L"标清", L"E2"});
-    tables.downloads.AppendRow({L"东来东往 - 路灯下的小姑娘.mp3", L"4.12MB", L"1.50MB", L"下载中", L"", L""});
-    tables.downloads.AppendRow({L"东来东往 - 回到过去.mkv", L"", L"", L"等待中", L"", L""});
-    tables.localSongs.AppendRow({L"1", L"东来东往 - 别说我的眼泪你无所谓", L"mp3"});
-    tables.localSongs.AppendRow({L"2", L"东来东往 - 回到过去", L"mkv"});
+// Points the run directory at the in-process demo service (the window reads [接口] at start-up).
+void UseDemoEndpoints(const std::wstring& folder, const demo::DemoService& service) {
+    const std::wstring ini = folder + L"\\test.ini";
+    const std::wstring base = win::Utf8ToWide(service.BaseUrl());
+    for (const wchar_t* key : {L"歌曲搜索", L"MV搜索", L"链接解析"})
+        WritePrivateProfileStringW(L"接口", key, base.c_str(), ini.c_str());
+}
+
+// Fills every tab the way a person would: a song search, an MV search, and a batch download in
+// 高音质 of the ticked songs, waiting until the downloads are done.
+void RunDemoSession(app::MainWindow& window, const std::wstring& folder) {
+    auto click = [&](app::CommandId id) { SendMessageW(window.Control(id), BM_CLICK, 0, 0); };
+    SetWindowTextW(window.Control(app::kSongPages), L"2");
+    click(app::kSongSearch);
+    SetWindowTextW(window.Control(app::kMvPages), L"1");
+    click(app::kMvSearch);
+    app::PumpingWait(1500);
+    // Tick three songs that offer 高音质 and download them.
+    auto& songs = window.Context().tables.songResults;
+    for (int row = 0, ticked = 0; row < songs.RowCount() && ticked < 3; ++row)
+        if (!songs.Cell(row, 2).empty()) {
+            songs.SetTicked(row, true);
+            ++ticked;
+        }
+    SendMessageW(window.Control(app::kBatchQuality), CB_SETCURSEL, 1, 0);
+    click(app::kSongBatch);
+    const std::wstring taskFile = folder + L"\\下载任务.txt";
+    for (int waited = 0; waited < 600; ++waited) {  // at most a minute
+        app::PumpingWait(100);
+        auto text = win::ReadWholeFile(taskFile);
+        if (waited > 40 && (!text || text->empty())) break;
+    }
+    app::PumpingWait(1500);
 }
 
 }  // namespace
@@ -70,14 +99,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::wstring folder = here;
     if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
 
+    demo::DemoService service(demo::LoadAudioFolder(kDemoAudio));
+    UseDemoEndpoints(folder, service);
     app::AppContext context(folder);
     NoPrompts prompts;
     NoMenus menus;
     app::MainWindow window(context, prompts, menus, {.quitOnDestroy = false});
     if (!window.Create(instance, SW_SHOWNORMAL)) return 1;
-    FillSampleRows(context.tables);
     SetForegroundWindow(window.hwnd());
-    app::PumpingWait(1500);
+    RunDemoSession(window, folder);
     int failures = 0;
     for (int tab = 0; tab < app::kTabCount; ++tab) {
         window.ShowTab(tab);
