@@ -33,8 +33,9 @@ void RunWorker(SegmentedDownload& job, int slotIndex) {
         return;
     }
     std::vector<char> buffer(static_cast<size_t>(std::clamp<std::int64_t>(job.options.readChunkBytes, 4096, kSegmentSize)));
+    WorkerWindow window(job, slotIndex);
     for (int segment; (segment = NextSegment(job, slotIndex)) >= 0;) {
-        const Attempt attempt = FetchSegment(job, slotIndex, session.get(), segment, buffer);
+        const Attempt attempt = FetchSegment(job, slotIndex, session.get(), segment, buffer, window);
         if (attempt == Attempt::kAbandoned) return;  // the supervisor has settled the segment
         SettleAttempt(job, segment, attempt);
     }
