@@ -58,6 +58,7 @@ struct SegmentedDownload {
     std::int64_t segmentSize = kSegmentSize;
     int segmentCount = 0;
     int connections = 0;
+    DWORD sessionAccess = 0;  // access type of the workers' sessions (SessionAccessType)
 
     // Owned by the supervisor thread once the job runs; closed by it at the end. Workers only map
     // views of `mapping` while the supervisor waits for them.

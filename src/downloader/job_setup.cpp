@@ -30,8 +30,8 @@ void Publish(ProbeResult& result, std::optional<std::int64_t> length);
 
 // Asks with HEAD first; a server that will not answer HEAD with a length is asked with a GET, whose
 // unread body WinINet then reads away while this thread closes it, after the length is published.
-void AskLength(const std::wstring& url, const JobOptions& options, ProbeResult& result) {
-    win::UniqueInternet session = detail::OpenSession(options);
+void AskLength(const std::wstring& url, const JobOptions& options, DWORD access, ProbeResult& result) {
+    win::UniqueInternet session = detail::OpenSession(options, access);
     if (!session) return Publish(result, std::nullopt);
     {
         win::UniqueInternet connection;
@@ -61,11 +61,11 @@ void Publish(ProbeResult& result, std::optional<std::int64_t> length) {
 
 // AskLength on a thread of its own: WinINet under Wine honours no receive time-out, and a server that
 // never answers must not hold the caller for ever.
-std::optional<std::int64_t> ProbeLength(const std::wstring& url, const JobOptions& options) {
+std::optional<std::int64_t> ProbeLength(const std::wstring& url, const JobOptions& options, DWORD access) {
     auto result = std::make_shared<ProbeResult>();
-    std::thread([result, url, options] {
+    std::thread([result, url, options, access] {
         try {
-            AskLength(url, options, *result);
+            AskLength(url, options, access, *result);
         } catch (...) {
         }
         Publish(*result, std::nullopt);  // no effect once published
@@ -108,7 +108,8 @@ HANDLE CreateTarget(const std::wstring& path) {
 
 JobHandle StartJob(const std::wstring& url, const std::wstring& targetPath, int connections, ReportRoutine report,
                    const JobOptions& options) {
-    auto length = ProbeLength(url, options);
+    const DWORD access = detail::SessionAccessType();
+    auto length = ProbeLength(url, options, access);
     if (!length) return kNoJob;
 
     RemoveFileUnlessKept removeFile(targetPath);
@@ -131,6 +132,7 @@ JobHandle StartJob(const std::wstring& url, const std::wstring& targetPath, int 
     job->length = *length;
     job->segmentCount = static_cast<int>((*length + job->segmentSize - 1) / job->segmentSize);
     job->connections = std::max(1, std::min(connections, job->segmentCount));
+    job->sessionAccess = access;
     job->segments.resize(job->segmentCount);
     job->file = std::move(file);
     job->mapping = std::move(mapping);

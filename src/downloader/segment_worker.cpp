@@ -31,7 +31,7 @@ int NextSegment(SegmentedDownload& job, int slotIndex) {
 
 void RunWorker(SegmentedDownload& job, int slotIndex) {
     // One session for all of this worker's segments: WinINet keeps the connection open between them.
-    win::UniqueInternet session = OpenSession(job.options);
+    win::UniqueInternet session = OpenSession(job.options, job.sessionAccess);
     if (!session) {
         SettleAttempt(job, 0, Attempt::kBroken);
         return;

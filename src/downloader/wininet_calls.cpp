@@ -23,11 +23,14 @@ std::wstring RangeHeaders(std::int64_t first, std::int64_t last) {
            std::to_wstring(last);
 }
 
-win::UniqueInternet OpenSession(const JobOptions& options) {
+DWORD SessionAccessType() {
     DWORD state = 0;
     InternetGetConnectedState(&state, 0);
-    const DWORD access =
-        (state & INTERNET_CONNECTION_PROXY) ? INTERNET_OPEN_TYPE_PRECONFIG : INTERNET_OPEN_TYPE_PRECONFIG_WITH_NO_AUTOPROXY;
+    return (state & INTERNET_CONNECTION_PROXY) ? INTERNET_OPEN_TYPE_PRECONFIG
+                                               : INTERNET_OPEN_TYPE_PRECONFIG_WITH_NO_AUTOPROXY;
+}
+
+win::UniqueInternet OpenSession(const JobOptions& options, DWORD access) {
     win::UniqueInternet session(InternetOpenW(L"", access, nullptr, nullptr, 0));
     if (!session) return session;
     // Without time-outs a server that stops sending holds a read forever.
