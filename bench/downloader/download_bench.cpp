@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "downloader/file_window.h"
 #include "downloader/segmented_download.h"
+#include "downloader/worker_window.h"
 
 namespace {
 
@@ -65,24 +67,26 @@ int Get(const std::wstring& url, const std::wstring& target, int connections, in
     return 0;
 }
 
-// The job's write pattern: the file sized by its mapping, one view per 1 MiB segment, chunks copied in.
+// The job's write pattern without the network: a new file sized by its mapping, written through one
+// worker's views (kWindowBytes each, placed as the job places them) in chunks of the read size.
 int Write(const std::wstring& target, std::int64_t mib, int chunkKiB) {
     const std::int64_t length = mib * 1048576;
     const size_t chunk = static_cast<size_t>(chunkKiB > 0 ? chunkKiB : 256) * 1024;
     std::vector<char> buffer(chunk, 'x');
     const auto start = Clock::now();
     HANDLE file = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, CREATE_ALWAYS, 0, nullptr);
+                              nullptr, CREATE_NEW, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 2;
     HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READWRITE, static_cast<DWORD>(length >> 32),
                                         static_cast<DWORD>(length & 0xFFFFFFFF), nullptr);
     if (!mapping) return 2;
-    for (std::int64_t at = 0; at < length; at += 1048576) {
-        char* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_WRITE, static_cast<DWORD>(at >> 32),
-                                                      static_cast<DWORD>(at & 0xFFFFFFFF), 1048576));
+    for (std::int64_t at = 0; at < length; at += downloader::detail::kWindowBytes) {
+        const std::int64_t bytes = std::min(downloader::detail::kWindowBytes, length - at);
+        char* view = static_cast<char*>(downloader::detail::MapAlignedView(mapping, at, bytes));
         if (!view) return 2;
-        for (size_t done = 0; done < 1048576; done += chunk)
-            std::memcpy(view + done, buffer.data(), std::min(chunk, 1048576 - done));
+        for (std::int64_t done = 0; done < bytes; done += chunk)
+            std::memcpy(view + done, buffer.data(),
+                        static_cast<size_t>(std::min<std::int64_t>(chunk, bytes - done)));
         UnmapViewOfFile(view);
     }
     CloseHandle(mapping);

@@ -41,8 +41,9 @@ struct WorkerSlot {
     // honours no receive time-out, so the supervisor enforces this one.
     Clock::time_point deadline = Clock::time_point::max();
     bool abandoned = false;  // supervisor: given up on; the worker leaves without touching the job
-    // Worker maps it for a segment and unmaps it after; the supervisor unmaps it when it gives the
-    // worker up, so a stuck call never keeps the file mapped (and undeletable).
+    // Worker: the view of its window on the file, kept from segment to segment and unmapped when it
+    // moves on or ends; the supervisor unmaps it when it gives the worker up, so a stuck call never
+    // keeps the file mapped (and undeletable).
     void* view = nullptr;
     bool running = true;     // worker: false once its thread has nothing more to do with the job
 };
@@ -57,6 +58,7 @@ struct SegmentedDownload {
     std::int64_t segmentSize = kSegmentSize;
     int segmentCount = 0;
     int connections = 0;
+    DWORD sessionAccess = 0;  // access type of the workers' sessions (SessionAccessType)
 
     // Owned by the supervisor thread once the job runs; closed by it at the end. Workers only map
     // views of `mapping` while the supervisor waits for them.

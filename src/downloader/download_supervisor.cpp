@@ -54,26 +54,6 @@ private:
         }
     }
 
-    // Gives every free worker the next segment: a failed one waiting for its retry first, then the
-    // next in order. Under the job's lock.
-    void AssignFreeWorkers() {
-        for (WorkerSlot& slot : job_->slots) {
-            if (!slot.waiting || slot.assigned >= 0 || slot.abandoned) continue;
-            int segment;
-            if (!job_->retries.empty()) {
-                segment = job_->retries.front();
-                job_->retries.pop_front();
-            } else if (job_->dispatched < job_->segmentCount) {
-                segment = job_->dispatched++;
-            } else {
-                return;
-            }
-            slot.assigned = segment;
-            slot.waiting = false;
-            job_->changed.notify_all();
-        }
-    }
-
     // A worker stuck in a call past its deadline is given up: its segment counts as a failed attempt
     // and, while the job goes on, a fresh worker on a new connection takes its place. The stuck thread
     // is left to end whenever WinINet lets it go. Under the job's lock.
@@ -99,7 +79,7 @@ private:
             AbandonOverdueWorkers();
             if (SegmentedDownload::IsFinal(job_->control)) break;
             if (job_->finished == job_->segmentCount && job_->control == kRun) break;
-            if (job_->control == kRun) AssignFreeWorkers();
+            if (job_->control == kRun) AssignFreeWorkers(*job_);
             job_->changed.wait_for(lock, std::chrono::milliseconds(kSafetyWaitMs));
         }
         job_->ended = true;
@@ -158,6 +138,24 @@ private:
 };
 
 }  // namespace
+
+void AssignFreeWorkers(SegmentedDownload& job) {
+    for (WorkerSlot& slot : job.slots) {
+        if (!slot.waiting || slot.assigned >= 0 || slot.abandoned) continue;
+        int segment;
+        if (!job.retries.empty()) {
+            segment = job.retries.front();
+            job.retries.pop_front();
+        } else if (job.dispatched < job.segmentCount) {
+            segment = job.dispatched++;
+        } else {
+            return;
+        }
+        slot.assigned = segment;
+        slot.waiting = false;
+        job.changed.notify_all();
+    }
+}
 
 void DownloadSupervisor(JobHandle handle, std::shared_ptr<SegmentedDownload> job) noexcept {
     try {

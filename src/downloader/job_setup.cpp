@@ -30,8 +30,8 @@ void Publish(ProbeResult& result, std::optional<std::int64_t> length);
 
 // Asks with HEAD first; a server that will not answer HEAD with a length is asked with a GET, whose
 // unread body WinINet then reads away while this thread closes it, after the length is published.
-void AskLength(const std::wstring& url, const JobOptions& options, ProbeResult& result) {
-    win::UniqueInternet session = detail::OpenSession(options);
+void AskLength(const std::wstring& url, const JobOptions& options, DWORD access, ProbeResult& result) {
+    win::UniqueInternet session = detail::OpenSession(options, access);
     if (!session) return Publish(result, std::nullopt);
     {
         win::UniqueInternet connection;
@@ -61,11 +61,11 @@ void Publish(ProbeResult& result, std::optional<std::int64_t> length) {
 
 // AskLength on a thread of its own: WinINet under Wine honours no receive time-out, and a server that
 // never answers must not hold the caller for ever.
-std::optional<std::int64_t> ProbeLength(const std::wstring& url, const JobOptions& options) {
+std::optional<std::int64_t> ProbeLength(const std::wstring& url, const JobOptions& options, DWORD access) {
     auto result = std::make_shared<ProbeResult>();
-    std::thread([result, url, options] {
+    std::thread([result, url, options, access] {
         try {
-            AskLength(url, options, *result);
+            AskLength(url, options, access, *result);
         } catch (...) {
         }
         Publish(*result, std::nullopt);  // no effect once published
@@ -91,15 +91,29 @@ private:
     bool kept_ = false;
 };
 
+// Creates the target file empty, or cuts an existing one to nothing. Both sharing modes, so the song
+// list can read the file while it grows.
+HANDLE CreateTarget(const std::wstring& path) {
+    // Only a file that exists is opened for truncation: under Wine CREATE_ALWAYS truncates even the
+    // file it has just made, and Linux then writes the whole file back to the disk while its last
+    // handle closes (tens of milliseconds per 256 MiB, holding up the job's end) and the writes
+    // through the mapping run slower.
+    constexpr DWORD access = GENERIC_READ | GENERIC_WRITE;
+    constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS)
+        file = CreateFileW(path.c_str(), access, share, nullptr, CREATE_ALWAYS, 0, nullptr);
+    return file;
+}
+
 JobHandle StartJob(const std::wstring& url, const std::wstring& targetPath, int connections, ReportRoutine report,
                    const JobOptions& options) {
-    auto length = ProbeLength(url, options);
+    const DWORD access = detail::SessionAccessType();
+    auto length = ProbeLength(url, options, access);
     if (!length) return kNoJob;
 
     RemoveFileUnlessKept removeFile(targetPath);
-    // Both sharing modes, so the song list can read the file while it grows.
-    win::UniqueFile file(CreateFileW(targetPath.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS, 0, nullptr));
+    win::UniqueFile file(CreateTarget(targetPath));
     if (!file) {
         removeFile.Keep();  // not ours: whatever is there was not created by this job
         return kNoJob;
@@ -118,6 +132,7 @@ JobHandle StartJob(const std::wstring& url, const std::wstring& targetPath, int 
     job->length = *length;
     job->segmentCount = static_cast<int>((*length + job->segmentSize - 1) / job->segmentSize);
     job->connections = std::max(1, std::min(connections, job->segmentCount));
+    job->sessionAccess = access;
     job->segments.resize(job->segmentCount);
     job->file = std::move(file);
     job->mapping = std::move(mapping);

@@ -46,32 +46,6 @@ private:
     int slot_;
 };
 
-// The view of the segment being fetched, kept in the worker's slot so the supervisor can take it
-// away from a worker it gives up.
-class SlotView {
-public:
-    SlotView(SegmentedDownload& job, int slot, std::int64_t offset, std::int64_t bytes) : job_(job), slot_(slot) {
-        void* view = MapViewOfFile(job.mapping.get(), FILE_MAP_WRITE, static_cast<DWORD>(offset >> 32),
-                                   static_cast<DWORD>(offset & 0xFFFFFFFF), static_cast<SIZE_T>(bytes));
-        Lock lock(job_.lock);
-        job_.slots[slot_].view = view;
-        base_ = static_cast<char*>(view);
-    }
-    ~SlotView() {
-        Lock lock(job_.lock);
-        if (void* view = std::exchange(job_.slots[slot_].view, nullptr)) UnmapViewOfFile(view);
-    }
-    SlotView(const SlotView&) = delete;
-    SlotView& operator=(const SlotView&) = delete;
-    // Valid while the worker has not been given up.
-    char* base() const { return base_; }
-
-private:
-    SegmentedDownload& job_;
-    int slot_;
-    char* base_ = nullptr;
-};
-
 // After a read: counts the new bytes, reports them and sits out a pause, holding the connection.
 // False when the job is failing or stopping.
 bool RecordRead(SegmentedDownload& job, SegmentState& state, std::int64_t written) {
@@ -90,7 +64,8 @@ bool RecordRead(SegmentedDownload& job, SegmentState& state, std::int64_t writte
 
 }  // namespace
 
-Attempt FetchSegment(SegmentedDownload& job, int slot, HINTERNET session, int segment, std::vector<char>& buffer) {
+Attempt FetchSegment(SegmentedDownload& job, int slot, HINTERNET session, int segment, std::vector<char>& buffer,
+                     WorkerWindow& window) {
     SegmentState& state = job.segments[segment];
     std::int64_t written = 0;
     {
@@ -111,11 +86,9 @@ Attempt FetchSegment(SegmentedDownload& job, int slot, HINTERNET session, int se
     if (!request) return Attempt::kFailed;
     if (!AnswerFits(job, request.get(), start + written, start + bytes - 1)) return Attempt::kFailed;
 
-    // One view for the whole segment: segments start on multiples of 1 MiB, which the 64 KiB view
-    // alignment divides. Reads go to the worker's buffer first, so a read that returns after its
-    // worker was given up writes nothing into the file.
-    SlotView view(job, slot, start, bytes);
-    char* const base = view.base();
+    // Reads go to the worker's buffer first, so a read that returns after its worker was given up
+    // writes nothing into the file.
+    char* const base = window.Segment(segment);
     if (!base) return Attempt::kBroken;
 
     while (written < bytes) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "downloader/download_job.h"
+#include "downloader/worker_window.h"
 
 namespace downloader::detail {
 
@@ -17,7 +18,8 @@ enum class Attempt {
 };
 
 // One attempt at a segment over the session: a Range request from the segment's first unwritten byte,
-// read through `buffer` into one view of the segment, progress reported after every read.
-Attempt FetchSegment(SegmentedDownload& job, int slot, HINTERNET session, int segment, std::vector<char>& buffer);
+// read through `buffer` into the worker's window on the file, progress reported after every read.
+Attempt FetchSegment(SegmentedDownload& job, int slot, HINTERNET session, int segment, std::vector<char>& buffer,
+                     WorkerWindow& window);
 
 }  // namespace downloader::detail

@@ -3,6 +3,16 @@
 #include <cwctype>
 
 namespace downloader::detail {
+namespace {
+
+// Never answered from the cache nor stored in it, and without WinINet's own cookie store: nothing puts
+// cookies there for these requests, and under Wine looking them up reads the store's index on disk
+// every time, which doubles the time a request takes to open (about 1 ms more, a segment's request
+// on a fast link takes 1 to 2 ms).
+constexpr DWORD kRequestFlags =
+    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES;
+
+}  // namespace
 
 const wchar_t kHeaderBlock[] =
     L"Accept: */*\r\nAccept-Language: zh-cn\r\nAccept-Encoding: gzip, deflate\r\n"
@@ -13,11 +23,14 @@ std::wstring RangeHeaders(std::int64_t first, std::int64_t last) {
            std::to_wstring(last);
 }
 
-win::UniqueInternet OpenSession(const JobOptions& options) {
+DWORD SessionAccessType() {
     DWORD state = 0;
     InternetGetConnectedState(&state, 0);
-    const DWORD access =
-        (state & INTERNET_CONNECTION_PROXY) ? INTERNET_OPEN_TYPE_PRECONFIG : INTERNET_OPEN_TYPE_PRECONFIG_WITH_NO_AUTOPROXY;
+    return (state & INTERNET_CONNECTION_PROXY) ? INTERNET_OPEN_TYPE_PRECONFIG
+                                               : INTERNET_OPEN_TYPE_PRECONFIG_WITH_NO_AUTOPROXY;
+}
+
+win::UniqueInternet OpenSession(const JobOptions& options, DWORD access) {
     win::UniqueInternet session(InternetOpenW(L"", access, nullptr, nullptr, 0));
     if (!session) return session;
     // Without time-outs a server that stops sending holds a read forever.
@@ -33,9 +46,8 @@ win::UniqueInternet OpenSession(const JobOptions& options) {
 win::UniqueInternet OpenUrl(HINTERNET session, const std::wstring& url, const std::wstring& headers,
                             const JobOptions& options) {
     if (options.onRequest) options.onRequest(url, headers);
-    win::UniqueInternet request(InternetOpenUrlW(
-        session, url.c_str(), headers.c_str(), static_cast<DWORD>(headers.size()),
-        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE, 0));
+    win::UniqueInternet request(
+        InternetOpenUrlW(session, url.c_str(), headers.c_str(), static_cast<DWORD>(headers.size()), kRequestFlags, 0));
     if (request) {
         // The session's receive time-out covers the answer's head only; the body's reads need it on
         // the request's own connection.
@@ -64,7 +76,7 @@ win::UniqueInternet OpenHead(HINTERNET session, const std::wstring& url, const s
     if (options.onRequest) options.onRequest(url, headers);
     connection.reset(InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return {};
-    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
+    DWORD flags = kRequestFlags;
     if (secure) flags |= INTERNET_FLAG_SECURE;
     win::UniqueInternet request(
         HttpOpenRequestW(connection.get(), L"HEAD", path.c_str(), L"HTTP/1.1", nullptr, nullptr, flags, 0));

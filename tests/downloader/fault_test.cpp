@@ -179,6 +179,23 @@ TEST_F(DownloadTest, RetryContinuesFromTheFirstUnwrittenByte) {
     EXPECT_EQ(RangesAsked(server), (std::vector<std::string>{"bytes=0-1048575", "bytes=300000-1048575"}));
 }
 
+// A file larger than one worker's view (8 MiB): segments in later views, and a segment retried after
+// the workers have moved on, land at the right place.
+TEST_F(DownloadTest, SegmentsInSeveralViewsLandInPlaceAcrossRetries) {
+    const std::string body = RandomBytes(19 * 1048576 + 12345);
+    auto serve = ServeWithLightProbe({{"/song", body}});
+    std::atomic<bool> dropped{false};
+    HttpTestServer server([&](const RecordedRequest& r) {
+        Response response = serve(r);
+        if (r.Header("Range") == "bytes=9437184-10485759" && !dropped.exchange(true)) response.dropAfter = 200000;
+        return response;
+    });
+    ASSERT_NE(Start(Url(server), 2), downloader::kNoJob);
+    ASSERT_TRUE(log_.WaitForEnd(60000));
+    EXPECT_EQ(log_.Calls().back().code, downloader::kFinished);
+    EXPECT_TRUE(TargetBytes() == body);
+}
+
 TEST_F(DownloadTest, SlowServerStillDeliversEveryByte) {
     const std::string body = RandomBytes(1048576 + 300000);
     auto serve = ServeWithLightProbe({{"/song", body}});
