@@ -75,6 +75,8 @@ private:
 // Content-Range for "bytes=a-b" and "bytes=a-" (an end past the resource's end is cut to it), 416 for a
 // start past the end, 200 with the whole resource otherwise, 404 for unknown paths.
 Handler ServeBytes(std::map<std::string, std::string> resources);
+// The answer ServeBytes gives for one resource's bytes: 206, 416 or 200 by the request's Range.
+Response ServeRange(const RecordedRequest& request, const std::string& bytes);
 
 // Parses "bytes=a-b" / "bytes=a-" (last = -1 for an open end); false when absent or malformed.
 bool ParseRange(std::string_view headerValue, int64_t& first, int64_t& last);

@@ -154,36 +154,40 @@ bool ParseRange(std::string_view value, int64_t& first, int64_t& last) {
     return true;
 }
 
+Response ServeRange(const RecordedRequest& request, const std::string& bytes) {
+    Response r;
+    const int64_t size = static_cast<int64_t>(bytes.size());
+    r.headers.emplace_back("Accept-Ranges", "bytes");
+    int64_t first = 0, last = -1;
+    if (!ParseRange(request.Header("Range"), first, last)) {
+        r.body = bytes;
+        return r;
+    }
+    if (first >= size) {
+        r.status = 416;
+        r.headers.emplace_back("Content-Range", "bytes */" + std::to_string(size));
+        return r;
+    }
+    if (last < 0 || last >= size) last = size - 1;
+    r.status = 206;
+    r.headers.emplace_back("Content-Range", "bytes " + std::to_string(first) + "-" + std::to_string(last) +
+                                                "/" + std::to_string(size));
+    r.body = bytes.substr(static_cast<size_t>(first), static_cast<size_t>(last - first + 1));
+    return r;
+}
+
 Handler ServeBytes(std::map<std::string, std::string> resources) {
     auto shared = std::make_shared<const std::map<std::string, std::string>>(std::move(resources));
     return [shared](const RecordedRequest& request) {
-        Response r;
         std::string path = request.target.substr(0, request.target.find('?'));
         auto it = shared->find(path);
         if (it == shared->end()) {
+            Response r;
             r.status = 404;
             r.body = "not found";
             return r;
         }
-        const std::string& bytes = it->second;
-        const int64_t size = static_cast<int64_t>(bytes.size());
-        r.headers.emplace_back("Accept-Ranges", "bytes");
-        int64_t first = 0, last = -1;
-        if (!ParseRange(request.Header("Range"), first, last)) {
-            r.body = bytes;
-            return r;
-        }
-        if (first >= size) {
-            r.status = 416;
-            r.headers.emplace_back("Content-Range", "bytes */" + std::to_string(size));
-            return r;
-        }
-        if (last < 0 || last >= size) last = size - 1;
-        r.status = 206;
-        r.headers.emplace_back("Content-Range", "bytes " + std::to_string(first) + "-" + std::to_string(last) +
-                                                    "/" + std::to_string(size));
-        r.body = bytes.substr(static_cast<size_t>(first), static_cast<size_t>(last - first + 1));
-        return r;
+        return ServeRange(request, it->second);
     };
 }
 

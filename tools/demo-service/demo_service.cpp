@@ -84,24 +84,14 @@ DemoService::DemoService(std::map<std::string, std::string> audio)
         }
         if (path.rfind("/files/", 0) == 0) {
             const std::string name = path.substr(7);
-            std::string bytes = FileBytes(name);
+            const std::string bytes = FileBytes(name);
             if (bytes.empty()) {
                 r.status = 404;
                 r.body = "not found";
                 return r;
             }
-            r.headers = {{"Content-Type", "application/octet-stream"}, {"Accept-Ranges", "bytes"}};
-            int64_t first = 0, last = static_cast<int64_t>(bytes.size()) - 1;
-            if (testing_support::ParseRange(req.Header("Range"), first, last) &&
-                first < static_cast<int64_t>(bytes.size())) {
-                if (last < 0 || last >= static_cast<int64_t>(bytes.size())) last = static_cast<int64_t>(bytes.size()) - 1;
-                r.status = 206;
-                r.headers.push_back({"Content-Range", "bytes " + std::to_string(first) + "-" + std::to_string(last) +
-                                                          "/" + std::to_string(bytes.size())});
-                r.body = bytes.substr(first, last - first + 1);
-            } else {
-                r.body = std::move(bytes);
-            }
+            r = testing_support::ServeRange(req, bytes);
+            r.headers.insert(r.headers.begin(), {"Content-Type", "application/octet-stream"});
             const std::string hash = name.substr(0, name.find('.'));
             for (const auto& s : catalogue_.songs)
                 if (s.broken && (hash == s.standardHash || hash == s.highHash || hash == s.losslessHash)) {
